@@ -1,0 +1,133 @@
+// The whole song through the demo's mixer, checked by sox; and openmpt123's view of it.
+
+#include "module_file.h"
+#include "reference_player.h"
+#include "run_tool.h"
+#include "wav_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <regex>
+#include <string>
+
+namespace {
+
+constexpr int kRate = 22050;
+
+double decibels(double rms) { return 20 * std::log10(std::max(rms, 1e-9) / 32768.0); }
+
+double rmsOf(const std::vector<int16_t> &s, size_t begin, size_t end) {
+    double sum = 0;
+    for (size_t i = begin; i < end; ++i)
+        sum += static_cast<double>(s[i]) * s[i];
+    return std::sqrt(sum / static_cast<double>(end - begin));
+}
+
+double numberAfter(const std::string &text, const std::string &label) {
+    std::smatch m;
+    if (!std::regex_search(text, m, std::regex(label + R"(\s*:?\s*(-?[0-9.]+))")))
+        return NAN;
+    return std::stod(m[1]);
+}
+
+class Song : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        modulePath_ = std::string(MEDIA_DIR) + "/Glimmerfall.mod";
+        module_ = readModuleFile(modulePath_);
+        rendering_ = renderModule(module_, kRate, 128 * 64);
+        wavPath_ = std::string(TEST_OUTPUT_DIR) + "/glimmerfall-22050.wav";
+        wavWritten_ = writeWav(wavPath_, rendering_.samples, kRate);
+    }
+    static std::string modulePath_, wavPath_;
+    static ModuleFile module_;
+    static Rendering rendering_;
+    static bool wavWritten_;
+};
+std::string Song::modulePath_;
+std::string Song::wavPath_;
+ModuleFile Song::module_;
+Rendering Song::rendering_;
+bool Song::wavWritten_ = false;
+
+} // namespace
+
+TEST_F(Song, NeverClipsAndIsNotTooQuiet) {
+    ASSERT_FALSE(rendering_.samples.empty());
+    auto [low, high] = std::minmax_element(rendering_.samples.begin(), rendering_.samples.end());
+    EXPECT_GT(*low, -32768);
+    EXPECT_LT(*high, 32767);
+    double overall = decibels(rmsOf(rendering_.samples, 0, rendering_.samples.size()));
+    EXPECT_GT(overall, -24.0);
+    EXPECT_LT(overall, -8.0);
+}
+
+TEST_F(Song, NoSecondIsSilent) {
+    const size_t second = kRate;
+    const size_t start = kRate * 12 / 100; // the first row starts one row in
+    for (size_t at = start; at + second <= rendering_.samples.size(); at += second / 2) {
+        double level = decibels(rmsOf(rendering_.samples, at, at + second));
+        EXPECT_GT(level, -36.0) << "quiet at " << static_cast<double>(at) / kRate << " s";
+    }
+}
+
+TEST_F(Song, DropsAreLouderThanTheIntro) {
+    const size_t row = kRate * 12 / 100;
+    auto patternLevel = [&](int position) {
+        size_t begin = row + static_cast<size_t>(position) * 64 * row;
+        return decibels(rmsOf(rendering_.samples, begin, begin + 64 * row));
+    };
+    double intro = patternLevel(0);
+    double loudest = intro;
+    for (int p = 1; p < module_.songLength; ++p)
+        loudest = std::max(loudest, patternLevel(p));
+    EXPECT_GE(loudest - intro, 4.0);
+}
+
+TEST_F(Song, SoxReadsTheRenderingAndFindsNoClipping) {
+    ASSERT_TRUE(wavWritten_);
+    int status = -1;
+    std::string info = runTool("sox --i " + shellQuoted(wavPath_), &status);
+    ASSERT_EQ(status, 0) << info;
+    EXPECT_NE(info.find("Sample Rate    : 22050"), std::string::npos) << info;
+    EXPECT_NE(info.find("Channels       : 1"), std::string::npos) << info;
+    double seconds = static_cast<double>(rendering_.samples.size()) / kRate;
+    std::string stat = runTool("sox " + shellQuoted(wavPath_) + " -n stat", &status);
+    ASSERT_EQ(status, 0) << stat;
+    EXPECT_NEAR(numberAfter(stat, "Length \\(seconds\\)"), seconds, 0.01) << stat;
+    EXPECT_LT(numberAfter(stat, "Maximum amplitude"), 0.999) << stat;
+    EXPECT_GT(numberAfter(stat, "Minimum amplitude"), -0.999) << stat;
+    EXPECT_GT(numberAfter(stat, "RMS     amplitude"), 0.06) << stat;
+}
+
+TEST_F(Song, OpenMptSeesEightChannelsAndTheRowTiming) {
+    int status = -1;
+    std::string info = runTool("openmpt123 --info " + shellQuoted(modulePath_), &status);
+    ASSERT_EQ(status, 0) << info;
+    EXPECT_NE(info.find("Channels...: 8"), std::string::npos) << info;
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(info, m, std::regex(R"(Duration\.*: (\d+):(\d+\.\d+))"))) << info;
+    double seconds = std::stoi(m[1]) * 60 + std::stod(m[2]);
+    double expected = module_.songLength * 64 * 0.12;
+    EXPECT_NEAR(seconds, expected, expected * 0.02) << info;
+}
+
+TEST_F(Song, OpenMptRendersItWithoutClipping) {
+    std::string copy = std::string(TEST_OUTPUT_DIR) + "/openmpt-glimmerfall.mod";
+    std::remove((copy + ".wav").c_str());
+    int status = -1;
+    std::string out = runTool("cp " + shellQuoted(modulePath_) + " " + shellQuoted(copy) +
+                                  " && openmpt123 --quiet --render --no-float --samplerate 44100 "
+                                  "--force --output-type wav " +
+                                  shellQuoted(copy),
+                              &status);
+    ASSERT_EQ(status, 0) << out;
+    std::string stat = runTool("sox " + shellQuoted(copy + ".wav") + " -n stat", &status);
+    ASSERT_EQ(status, 0) << stat;
+    EXPECT_LT(numberAfter(stat, "Maximum amplitude"), 0.999) << stat;
+    EXPECT_GT(numberAfter(stat, "Minimum amplitude"), -0.999) << stat;
+    EXPECT_GT(numberAfter(stat, "RMS     amplitude"), 0.05) << stat;
+}

@@ -1,0 +1,57 @@
+#include "synth.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace mediagen {
+
+namespace {
+constexpr double kTuningRatio = kMiddleC / 261.6255653005986;
+}
+
+double onGrid(double hz) { return std::round(hz * kTuningRatio / kGridStep) * kGridStep; }
+
+double semitonesFromMiddleC(double semitones) {
+    return onGrid(261.6255653005986 * std::pow(2.0, semitones / 12.0));
+}
+
+void SvFilter::set(float cutoffHz) {
+    float limited = std::min(cutoffHz, rate_ * 0.22f);
+    f_ = 2.0f * static_cast<float>(std::sin(3.141592653589793 * limited / rate_));
+}
+
+void SvFilter::step(float in) {
+    low_ += f_ * band_;
+    high_ = in - low_ - damping_ * band_;
+    band_ += f_ * high_;
+}
+
+float SvFilter::lowpass(float in) {
+    step(in);
+    return low_;
+}
+
+float SvFilter::bandpass(float in) {
+    step(in);
+    return band_;
+}
+
+float SvFilter::highpass(float in) {
+    step(in);
+    return high_;
+}
+
+float softClip(float x) { return static_cast<float>(std::tanh(x)); }
+
+std::vector<int8_t> toSigned8(const Signal &signal, float peak) {
+    float largest = 0;
+    for (float v : signal)
+        largest = std::max(largest, std::fabs(v));
+    float scale = largest > 0 ? peak * 127.0f / largest : 0.0f;
+    std::vector<int8_t> out(signal.size());
+    for (size_t i = 0; i < signal.size(); ++i)
+        out[i] = static_cast<int8_t>(std::clamp(std::lround(signal[i] * scale), -128L, 127L));
+    return out;
+}
+
+} // namespace mediagen
