@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 
 namespace {
@@ -63,6 +64,24 @@ TEST_F(Module, SamplesFitTheLoaderAndLoopToTheirEnd) {
         }
     }
     EXPECT_GE(used, 12) << "drums, bass, chords, leads and the marker";
+}
+
+TEST_F(Module, LoopsJoinWithoutAClick) {
+    for (int s = 0; s < 31; ++s) {
+        const ModuleSample &sample = module_.samples[s];
+        if (!sample.repeatOffsetBytes)
+            continue;
+        SCOPED_TRACE(s + 1);
+        // After the last byte the player continues at the repeat offset: that step must be no
+        // bigger than the steps the loop itself takes.
+        int largestStep = 0;
+        for (size_t i = sample.repeatOffsetBytes + 1; i < sample.data.size(); ++i)
+            largestStep = std::max(largestStep, std::abs(sample.data[i] - sample.data[i - 1]));
+        int wrapStep = std::abs(sample.data[sample.repeatOffsetBytes] - sample.data.back());
+        EXPECT_LE(wrapStep, largestStep);
+        EXPECT_GE(sample.lengthBytes - sample.repeatOffsetBytes, 1000u)
+            << "a loop long enough to sound alive";
+    }
 }
 
 TEST_F(Module, MarkerSampleIsSilent) {

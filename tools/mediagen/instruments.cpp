@@ -45,12 +45,15 @@ void fadeTail(Signal &signal, int samples) {
 }
 
 // Band-limited saw (and optional square) of f whose harmonics pass a lowpass cutoff(t).
-float richTone(double f, double t, double cutoff, float squareMix) {
+// A non-zero phase seed scatters the harmonics' phases: sustained voices then sum without
+// the tall peaks that aligned phases build, and so sound louder at the same peak.
+float richTone(double f, double t, double cutoff, float squareMix, uint32_t phaseSeed = 0) {
     float sum = 0;
     for (int n = 1; n * f < kBaseRate * kNyquistGuard; ++n) {
         float amplitude = 1.0f / n + ((n % 2) ? squareMix / n : 0.0f);
+        double phase = phaseSeed ? kTwoPi * (hash32(phaseSeed * 131u + n) >> 8) / 16777216.0 : 0.0;
         sum += amplitude * lowpassGain(n * f, cutoff) *
-               static_cast<float>(std::sin(kTwoPi * n * f * t));
+               static_cast<float>(std::sin(kTwoPi * n * f * t + phase));
     }
     return sum;
 }
@@ -77,7 +80,7 @@ ModSample lead() {
             settlingCutoff(t, 2400, 2000, 0.03, static_cast<double>(attack) / kBaseRate);
         float v = 0;
         for (int detune = -1; detune <= 1; ++detune)
-            v += richTone(kMiddleC + detune * kGridStep, t, cutoff, 0.3f);
+            v += richTone(kMiddleC + detune * kGridStep, t, cutoff, 0.3f, 7 + detune);
         v += 0.5f * static_cast<float>(std::sin(kTwoPi * kMiddleC / 2 * t)); // body an octave down
         float onset = std::min(1.0f, static_cast<float>(i) / 40.0f);
         s[i] = softClip(0.9f * onset * v);
@@ -97,14 +100,20 @@ ModSample pad(const std::string &name, std::initializer_list<double> semitones) 
     for (size_t i = 0; i < s.size(); ++i) {
         double t = static_cast<double>(i) / kBaseRate;
         float v = 0;
-        for (double f : voices)
-            v += richTone(f, t, 1300, 0.0f);
+        for (size_t k = 0; k < voices.size(); ++k)
+            v += richTone(voices[k], t, 1300, 0.0f, static_cast<uint32_t>(k + 1));
         float rise = i < static_cast<size_t>(swell)
                          ? 0.5f - 0.5f * static_cast<float>(std::cos(3.141592653589793 * i / swell))
                          : 1.0f;
         float breath = 1.0f + 0.1f * static_cast<float>(std::sin(kTwoPi * 2 * i / kLoopLength));
         s[i] = rise * breath * v;
     }
+    // A little tape-like saturation keeps the chords full under the drums.
+    float peak = 0;
+    for (float v : s)
+        peak = std::max(peak, std::fabs(v));
+    for (float &v : s)
+        v = softClip(1.8f * v / peak);
     return finished(name, s, attack);
 }
 
@@ -189,7 +198,7 @@ ModSample clap() {
                 envelope = std::max(envelope, std::exp(-(t - start) / 0.005));
         if (t >= 0.03)
             envelope = std::max(envelope, 0.7 * std::exp(-(t - 0.03) / 0.11));
-        s[i] = softClip(static_cast<float>(1.5 * envelope) * band.bandpass(noise.signedUniform()));
+        s[i] = softClip(static_cast<float>(3.0 * envelope) * band.bandpass(noise.signedUniform()));
     }
     fadeTail(s, 400);
     return finished("clap", s, 0);

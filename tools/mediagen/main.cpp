@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -59,6 +60,7 @@ int main(int argc, char **argv) {
         return 2;
     }
     try {
+        std::filesystem::create_directories(outDir);
         for (const mediagen::MediaFile &file : mediagen::buildMedia(readText(scorePath)))
             writeBytes(outDir + "/" + file.name, file.bytes);
     } catch (const std::exception &error) {
