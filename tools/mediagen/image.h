@@ -12,7 +12,6 @@ struct Rgb {
 inline Rgb operator+(Rgb a, Rgb b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
 inline Rgb operator-(Rgb a, Rgb b) { return {a.r - b.r, a.g - b.g, a.b - b.b}; }
 inline Rgb operator*(Rgb a, float s) { return {a.r * s, a.g * s, a.b * s}; }
-inline Rgb operator*(Rgb a, Rgb b) { return {a.r * b.r, a.g * b.g, a.b * b.b}; }
 
 Rgb mix(Rgb a, Rgb b, float t);
 Rgb hsv(float hue, float saturation, float value); // hue in turns, wraps

@@ -26,11 +26,6 @@ void SvFilter::step(float in) {
     band_ += f_ * high_;
 }
 
-float SvFilter::lowpass(float in) {
-    step(in);
-    return low_;
-}
-
 float SvFilter::bandpass(float in) {
     step(in);
     return band_;

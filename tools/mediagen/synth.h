@@ -30,7 +30,6 @@ class SvFilter {
   public:
     SvFilter(int rate, float resonance) : rate_(rate), damping_(resonance) {}
     void set(float cutoffHz);
-    float lowpass(float in);
     float bandpass(float in);
     float highpass(float in);
 

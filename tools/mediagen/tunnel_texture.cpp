@@ -29,7 +29,7 @@ Rgb panel(int x, int y, int band) {
     int panelIndex = (y / kPanelRows + band * 2) % 4;
     const int w = kBandWidth - kLightWidth;
     float brushed = tileFbm(x / 4.0f, y / 32.0f, 64, 3, 900 + band) * 0.25f;
-    Rgb base = band == 0 ? hex(0x56657E) : hex(0x5E5466);
+    Rgb base = band == 0 ? hex(0x4A6A92) : hex(0x74506E);
     Rgb c = base * (0.8f + brushed);
     // Panel content.
     if (panelIndex == 1) { // vents
