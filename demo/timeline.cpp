@@ -1,0 +1,43 @@
+#include "timeline.h"
+
+#include "demo_state.h"
+
+#include <windows.h>
+
+unsigned char sceneByte;
+unsigned char syncByte;
+
+namespace {
+
+typedef void (*SceneFrame)();
+
+// The scene byte's meaning; the scenes' frames are added here as they are built.
+const SceneFrame sceneFrames[9] = {};
+
+} // namespace
+
+// The scenes' set-ups and releases join these two as the scenes are built.
+void InitScenes() {}
+
+void FreeScenes() {}
+
+void RunSceneSwitch() {
+    if (sceneByte < 9 && sceneFrames[sceneByte])
+        sceneFrames[sceneByte]();
+}
+
+void ResetSceneClock(SceneClock &clock) {
+    clock.sceneTime = 0;
+    clock.lastTick = static_cast<int>(GetTickCount());
+}
+
+void UpdateSceneClock(SceneClock &clock) {
+    int now = static_cast<int>(GetTickCount());
+    // Differences in unsigned arithmetic: the tick count may wrap.
+    int elapsed = static_cast<int>(static_cast<unsigned int>(now) -
+                                   static_cast<unsigned int>(clock.lastTick));
+    if (elapsed < 200)
+        clock.sceneTime = static_cast<int>(static_cast<unsigned int>(clock.sceneTime) +
+                                           static_cast<unsigned int>(elapsed));
+    clock.lastTick = now;
+}

@@ -1,0 +1,17 @@
+// The scene framework: set-up and release of all scenes, the scene switch, the scene clock.
+#pragma once
+
+struct SceneClock {
+    int lastTick;
+    int sceneTime;
+};
+
+void InitScenes();
+void FreeScenes();
+// Calls the frame of the scene that the scene byte names; 9 to 255 call nothing.
+void RunSceneSwitch();
+
+// Starts a scene's clock at time 0.
+void ResetSceneClock(SceneClock &clock);
+// Advances a scene's clock by the time since its last frame, unless that was 200 ms or more.
+void UpdateSceneClock(SceneClock &clock);

@@ -1,0 +1,39 @@
+// The platform's own controls: what a Windows program gets from its surroundings
+// (the desktop, the keyboard, the clock) made explicit for headless runs and tests.
+#pragma once
+
+#include <windef.h>
+
+// Chooses the backend: "sdl" or "headless". Without a call, LUMA_BACKEND decides (default sdl).
+// Takes effect only before the platform is first used.
+LUMA_API BOOL LumaSelectBackend(const char *name);
+LUMA_API const char *LumaBackendName(void);
+
+// Answers every dialog without showing it: the controls named are clicked in order.
+// An empty list clears the answer.
+LUMA_API void LumaAnswerDialogs(const int *controlIds, int count);
+
+// Whether the chosen backend can serve a program; `problem` (of `size` bytes) says why not.
+LUMA_API BOOL LumaBackendReady(char *problem, int size);
+
+// Frames per second of the headless clock (default 60).
+LUMA_API void LumaSetFramesPerSecond(int framesPerSecond);
+
+// A key press (Escape) for the focused window once the clock has run MS milliseconds.
+LUMA_API void LumaStopAt(DWORD milliseconds);
+
+// Milliseconds since the platform started, on the backend's clock.
+LUMA_API DWORD LumaElapsed(void);
+
+// Window placement for the sdl backend.
+LUMA_API void LumaSetWindowed(BOOL windowed);
+
+// A key as the keyboard would give it: WM_KEYDOWN (or WM_SYSKEYDOWN with alt), then
+// the character that TranslateMessage makes of it (0 for none).
+LUMA_API void LumaPressKey(HWND window, UINT virtualKey, char character, BOOL alt);
+
+// Ends the run like a key press on the focused window (SIGINT and SIGTERM do this).
+LUMA_API void LumaRequestStop(void);
+
+// Path of the per-user settings file that holds the registry.
+LUMA_API const char *LumaSettingsPath(void);

@@ -1,0 +1,11 @@
+// Requests to end the run from outside the program: SIGINT, SIGTERM, the stop time.
+#pragma once
+
+namespace luma {
+
+void installStopSignals();
+// True once for every request made since the last call.
+bool takeStopRequest();
+void requestStop();
+
+} // namespace luma

@@ -1,0 +1,27 @@
+// The program's command line on Linux: the platform's options, and the program's own,
+// which WinMain receives in its command line as on Windows.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace luma {
+
+struct ProgramOptions {
+    bool exitNow = false; // --help, --version or a bad option
+    int exitStatus = 0;
+    std::string backend;  // "", "sdl" or "headless"
+    int soundChoice = -1; // index of the settings dialog's radio button, -1: ask
+    bool windowedSet = false;
+    bool windowed = false;
+    bool stopAtSet = false;
+    unsigned long stopAt = 0;
+    int framesPerSecond = 60;
+    bool resetSettings = false;
+    std::string commandLine; // what WinMain receives
+};
+
+// Parses argv; prints help, version or the error itself.
+ProgramOptions parseOptions(const std::vector<std::string> &arguments, const std::string &program);
+
+} // namespace luma

@@ -1,0 +1,199 @@
+// advapi32's registry over the per-user settings file.
+#include "registry/registry_file.h"
+
+#include <luma/platform.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <set>
+
+using namespace luma;
+
+namespace {
+
+struct OpenKey {
+    std::string path; // lower case, the tree's index
+};
+
+class Registry {
+  public:
+    RegistryTree &tree() {
+        if (!loaded) {
+            contents = loadRegistryFile(LumaSettingsPath());
+            loaded = true;
+        }
+        return contents;
+    }
+    bool save() { return saveRegistryFile(LumaSettingsPath(), tree()); }
+
+    HKEY open(const std::string &path) {
+        auto key = std::make_unique<OpenKey>(OpenKey{path});
+        HKEY handle = reinterpret_cast<HKEY>(key.get());
+        keys.insert(key.release());
+        return handle;
+    }
+    OpenKey *find(HKEY handle) {
+        auto found = keys.find(reinterpret_cast<OpenKey *>(handle));
+        return found == keys.end() ? nullptr : *found;
+    }
+    bool close(HKEY handle) {
+        OpenKey *key = find(handle);
+        if (!key)
+            return false;
+        keys.erase(key);
+        delete key;
+        return true;
+    }
+
+  private:
+    bool loaded = false;
+    RegistryTree contents;
+    std::set<OpenKey *> keys;
+};
+
+Registry &registry() {
+    static Registry store;
+    return store;
+}
+
+// The display path of a handle: a root key's name, or an open key's path.
+bool pathOf(HKEY handle, std::string &path) {
+    if (handle == HKEY_CURRENT_USER) {
+        path = "HKEY_CURRENT_USER";
+        return true;
+    }
+    if (OpenKey *key = registry().find(handle)) {
+        path = registry().tree()[key->path].path;
+        return true;
+    }
+    return false;
+}
+
+bool joinPath(HKEY parent, LPCSTR subKey, std::string &path) {
+    if (!pathOf(parent, path))
+        return false;
+    std::string child = subKey ? subKey : "";
+    while (!child.empty() && child.back() == '\\')
+        child.pop_back();
+    if (!child.empty())
+        path += "\\" + child;
+    return true;
+}
+
+RegistryKey *keyOf(HKEY handle) {
+    OpenKey *key = registry().find(handle);
+    if (!key)
+        return nullptr;
+    auto found = registry().tree().find(key->path);
+    return found == registry().tree().end() ? nullptr : &found->second;
+}
+
+} // namespace
+
+LUMA_API LSTATUS WINAPI RegCreateKeyExA(HKEY parent, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM,
+                                        LPSECURITY_ATTRIBUTES, PHKEY result, LPDWORD disposition) {
+    std::string path;
+    if (!result || !joinPath(parent, subKey, path))
+        return ERROR_INVALID_HANDLE;
+    std::string index = lowerCase(path);
+    RegistryTree &tree = registry().tree();
+    bool created = tree.find(index) == tree.end();
+    if (created) {
+        tree[index].path = path;
+        registry().save();
+    }
+    if (disposition)
+        *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+    *result = registry().open(index);
+    return ERROR_SUCCESS;
+}
+
+LUMA_API LSTATUS WINAPI RegOpenKeyExA(HKEY parent, LPCSTR subKey, DWORD, REGSAM, PHKEY result) {
+    std::string path;
+    if (!result || !joinPath(parent, subKey, path))
+        return ERROR_INVALID_HANDLE;
+    std::string index = lowerCase(path);
+    if (!registry().tree().count(index))
+        return ERROR_FILE_NOT_FOUND;
+    *result = registry().open(index);
+    return ERROR_SUCCESS;
+}
+
+LUMA_API LSTATUS WINAPI RegQueryValueExA(HKEY handle, LPCSTR valueName, LPDWORD, LPDWORD type,
+                                         LPBYTE data, LPDWORD dataSize) {
+    RegistryKey *key = keyOf(handle);
+    if (!key)
+        return ERROR_INVALID_HANDLE;
+    auto found = key->values.find(lowerCase(valueName ? valueName : ""));
+    if (found == key->values.end())
+        return ERROR_FILE_NOT_FOUND;
+    const RegistryValue &value = found->second;
+    // Strings are stored without their terminator and handed out with one.
+    DWORD needed = static_cast<DWORD>(value.data.size()) + (value.type == REG_SZ ? 1 : 0);
+    if (type)
+        *type = value.type;
+    if (!data) {
+        if (dataSize)
+            *dataSize = needed;
+        return ERROR_SUCCESS;
+    }
+    if (!dataSize)
+        return ERROR_INVALID_PARAMETER;
+    if (*dataSize < needed) {
+        *dataSize = needed;
+        return ERROR_MORE_DATA;
+    }
+    std::memcpy(data, value.data.data(), value.data.size());
+    if (value.type == REG_SZ)
+        data[value.data.size()] = 0;
+    *dataSize = needed;
+    return ERROR_SUCCESS;
+}
+
+LUMA_API LSTATUS WINAPI RegSetValueExA(HKEY handle, LPCSTR valueName, DWORD, DWORD type,
+                                       const BYTE *data, DWORD dataSize) {
+    RegistryKey *key = keyOf(handle);
+    if (!key)
+        return ERROR_INVALID_HANDLE;
+    if (!data && dataSize)
+        return ERROR_INVALID_PARAMETER;
+    RegistryValue value;
+    value.name = valueName ? valueName : "";
+    value.type = type;
+    value.data.assign(data, data + dataSize);
+    if (type == REG_SZ) {
+        // The text ends at its first terminator, whatever length was given.
+        auto end = std::find(value.data.begin(), value.data.end(), 0);
+        value.data.erase(end, value.data.end());
+    }
+    key->values[lowerCase(value.name)] = value;
+    return registry().save() ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+}
+
+LUMA_API LSTATUS WINAPI RegDeleteValueA(HKEY handle, LPCSTR valueName) {
+    RegistryKey *key = keyOf(handle);
+    if (!key)
+        return ERROR_INVALID_HANDLE;
+    if (!key->values.erase(lowerCase(valueName ? valueName : "")))
+        return ERROR_FILE_NOT_FOUND;
+    return registry().save() ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+}
+
+LUMA_API LSTATUS WINAPI RegCloseKey(HKEY handle) {
+    return registry().close(handle) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+}
+
+LUMA_API const char *LumaSettingsPath(void) {
+    static std::string path;
+    const char *configHome = std::getenv("XDG_CONFIG_HOME");
+    if (configHome && *configHome == '/') {
+        path = configHome;
+    } else {
+        const char *home = std::getenv("HOME");
+        path = std::string(home && *home ? home : ".") + "/.config";
+    }
+    path += "/LumaPlatform/HKEY_CURRENT_USER.reg";
+    return path.c_str();
+}
