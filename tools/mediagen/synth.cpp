@@ -6,13 +6,16 @@
 namespace mediagen {
 
 namespace {
-constexpr double kTuningRatio = kMiddleC / 261.6255653005986;
-}
+constexpr double kConcertMiddleC = 261.6255653005986;
 
-double onGrid(double hz) { return std::round(hz * kTuningRatio / kGridStep) * kGridStep; }
+// Nearest grid frequency to hz, after raising concert pitch to our middle C.
+double onGrid(double hz) {
+    return std::round(hz * (kMiddleC / kConcertMiddleC) / kGridStep) * kGridStep;
+}
+} // namespace
 
 double semitonesFromMiddleC(double semitones) {
-    return onGrid(261.6255653005986 * std::pow(2.0, semitones / 12.0));
+    return onGrid(kConcertMiddleC * std::pow(2.0, semitones / 12.0));
 }
 
 void SvFilter::set(float cutoffHz) {
@@ -38,15 +41,30 @@ float SvFilter::highpass(float in) {
 
 float softClip(float x) { return static_cast<float>(std::tanh(x)); }
 
-std::vector<int8_t> toSigned8(const Signal &signal, float peak) {
+std::vector<int8_t> toSigned8(const Signal &signal) {
     float largest = 0;
     for (float v : signal)
         largest = std::max(largest, std::fabs(v));
-    float scale = largest > 0 ? peak * 127.0f / largest : 0.0f;
+    float scale = largest > 0 ? 127.0f / largest : 0.0f;
     std::vector<int8_t> out(signal.size());
     for (size_t i = 0; i < signal.size(); ++i)
         out[i] = static_cast<int8_t>(std::clamp(std::lround(signal[i] * scale), -128L, 127L));
     return out;
+}
+
+void fadeTail(Signal &signal, int samples) {
+    for (int i = 0; i < samples && i < static_cast<int>(signal.size()); ++i)
+        signal[signal.size() - 1 - i] *= static_cast<float>(i) / samples;
+}
+
+ModSample toModSample(const std::string &name, const Signal &signal, int loopStart) {
+    ModSample s;
+    s.name = name;
+    s.data = toSigned8(signal);
+    if (s.data.size() % 2)
+        s.data.push_back(0);
+    s.loopStart = loopStart;
+    return s;
 }
 
 } // namespace mediagen

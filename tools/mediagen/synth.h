@@ -1,8 +1,10 @@
 #pragma once
 
+#include "mod_writer.h"
 #include "noise.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace mediagen {
@@ -19,16 +21,14 @@ constexpr int kLoopLength = 12200;
 constexpr double kGridStep = static_cast<double>(kBaseRate) / kLoopLength;
 constexpr double kMiddleC = 400 * kGridStep;
 
-// Nearest grid frequency to hz (concert pitch is raised by the same 4.5 cents first).
-double onGrid(double hz);
-
-// Frequency of a note given in semitones from our middle C.
+// Frequency of a note given in semitones from our middle C, on the grid.
 double semitonesFromMiddleC(double semitones);
 
-// Resonant state-variable filter (Chamberlin), cutoff in Hz, for one sample rate.
+// State-variable filter (Chamberlin), cutoff in Hz, for one sample rate; the smaller the
+// damping (2 down to about 0.1), the sharper the resonance.
 class SvFilter {
   public:
-    SvFilter(int rate, float resonance) : rate_(rate), damping_(resonance) {}
+    SvFilter(int rate, float damping) : rate_(rate), damping_(damping) {}
     void set(float cutoffHz);
     float bandpass(float in);
     float highpass(float in);
@@ -42,7 +42,13 @@ class SvFilter {
 
 float softClip(float x); // gentle saturation, stays within -1..1
 
-// Scales the signal so its largest magnitude is `peak` and rounds it to signed bytes.
-std::vector<int8_t> toSigned8(const Signal &signal, float peak = 1.0f);
+// Scales the signal so its largest magnitude is full scale and rounds it to signed bytes.
+std::vector<int8_t> toSigned8(const Signal &signal);
+
+// Fades the last `samples` samples out, so a one-shot sound ends in silence.
+void fadeTail(Signal &signal, int samples);
+
+// The signal as a module sample (padded to an even length), looping from loopStart (0: once).
+ModSample toModSample(const std::string &name, const Signal &signal, int loopStart);
 
 } // namespace mediagen
