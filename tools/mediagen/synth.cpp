@@ -41,6 +41,16 @@ float SvFilter::highpass(float in) {
 
 float softClip(float x) { return static_cast<float>(std::tanh(x)); }
 
+void saturate(Signal &signal, float drive) {
+    float peak = 0;
+    for (float v : signal)
+        peak = std::max(peak, std::fabs(v));
+    if (peak <= 0)
+        return;
+    for (float &v : signal)
+        v = softClip(drive * v / peak);
+}
+
 std::vector<int8_t> toSigned8(const Signal &signal) {
     float largest = 0;
     for (float v : signal)

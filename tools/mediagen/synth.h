@@ -42,6 +42,10 @@ class SvFilter {
 
 float softClip(float x); // gentle saturation, stays within -1..1
 
+// Scales the signal to a peak of 1, then saturates it: the larger the drive, the denser the
+// sound (and the louder at the same peak).
+void saturate(Signal &signal, float drive);
+
 // Scales the signal so its largest magnitude is full scale and rounds it to signed bytes.
 std::vector<int8_t> toSigned8(const Signal &signal);
 

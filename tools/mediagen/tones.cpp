@@ -50,8 +50,9 @@ ModSample bass() {
         double t = static_cast<double>(i) / kBaseRate;
         double cutoff = settlingCutoff(t, 380, 2400, 0.06, static_cast<double>(attack) / kBaseRate);
         float onset = std::min(1.0f, static_cast<float>(i) / 24.0f);
-        s[i] = softClip(1.6f * onset * richTone(f, t, cutoff, 0.6f));
+        s[i] = onset * richTone(f, t, cutoff, 0.6f);
     }
+    saturate(s, 2.0f);
     return toModSample("bass", s, attack);
 }
 
@@ -67,8 +68,9 @@ ModSample lead() {
             v += richTone(kMiddleC + detune * kGridStep, t, cutoff, 0.3f, 7 + detune);
         v += 0.5f * static_cast<float>(std::sin(kTwoPi * kMiddleC / 2 * t)); // body an octave down
         float onset = std::min(1.0f, static_cast<float>(i) / 40.0f);
-        s[i] = softClip(0.9f * onset * v);
+        s[i] = onset * v;
     }
+    saturate(s, 1.5f);
     return toModSample("lead", s, attack);
 }
 
@@ -92,12 +94,7 @@ ModSample pad(const std::string &name, const std::vector<double> &semitones) {
         float breath = 1.0f + 0.1f * static_cast<float>(std::sin(kTwoPi * 2 * i / kLoopLength));
         s[i] = rise * breath * v;
     }
-    // A little tape-like saturation keeps the chords full under the drums.
-    float peak = 0;
-    for (float v : s)
-        peak = std::max(peak, std::fabs(v));
-    for (float &v : s)
-        v = softClip(1.8f * v / peak);
+    saturate(s, 1.8f); // keeps the chords full under the drums
     return toModSample(name, s, attack);
 }
 
