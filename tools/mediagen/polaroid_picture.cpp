@@ -58,8 +58,8 @@ Image photo() {
 
 void writeLabel(Image &image, const std::string &text, int top, uint32_t seed) {
     TextStyle hand;
-    hand.unitX = 1.75f;
-    hand.unitY = 2.1f;
+    hand.unitX = 1.9f;
+    hand.unitY = 2.4f;
     hand.spacing = 1.1f;
     hand.slant = 0.28f;
     hand.rounded = true;
@@ -67,7 +67,7 @@ void writeLabel(Image &image, const std::string &text, int top, uint32_t seed) {
     hand.seed = seed;
     const float pen = 0.8f;
     float left = (kWidth - textWidth(text, hand)) / 2;
-    std::vector<Segment> strokes = layoutText(text, left, 5.0f, hand);
+    std::vector<Segment> strokes = layoutText(text, left, 2.5f, hand);
     std::vector<float> field = distanceField(kWidth, kLabelHeight, strokes, 3.0f);
     const Rgb ink = hex(0x1C2C8C);
     for (int y = 0; y < kLabelHeight; ++y)
