@@ -1,6 +1,6 @@
 #include "banner.h"
 
-const char *const bannerLines[bannerLineCount] = {
+const char* const bannerLines[bannerLineCount] = {
     "   #### ##   ## #   # #   # #### ####  ####  ###  ##   ##    \n",
     "  ##    ##   ## ## ## ## ## ##   ##  # ##   ##  # ##   ##    \n",
     "  ##    ##   ## ##### ##### ##   ##  # ##   ##  # ##   ##    \n",

@@ -4,4 +4,4 @@
 const int bannerLineCount = 10;
 
 // Format texts for DebugOut: no percent signs.
-extern const char *const bannerLines[bannerLineCount];
+extern const char* const bannerLines[bannerLineCount];

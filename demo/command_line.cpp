@@ -11,12 +11,12 @@ unsigned int seedValue;
 
 } // namespace
 
-void ReadCommandLine(const char *commandLine) {
+void ReadCommandLine(const char* commandLine) {
     seedGiven = false;
-    const char *option = commandLine ? std::strstr(commandLine, "--seed") : 0;
+    const char* option = commandLine ? std::strstr(commandLine, "--seed") : 0;
     if (!option)
         return;
-    char *end = 0;
+    char* end = 0;
     unsigned long value = std::strtoul(option + 6, &end, 10);
     if (end != option + 6) {
         seedGiven = true;

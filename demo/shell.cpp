@@ -13,9 +13,9 @@ HWND mainWindow;
 int soundEnabled;
 int sampleRate;
 int rowLength;
-TLumaBase *lumaBase;
-TDirectDraw *directDraw;
-TDirectSound *directSound;
+TLumaBase* lumaBase;
+TDirectDraw* directDraw;
+TDirectSound* directSound;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
     instanceHandle = instance;

@@ -26,12 +26,12 @@ void RunSceneSwitch() {
         sceneFrames[sceneByte]();
 }
 
-void ResetSceneClock(SceneClock &clock) {
+void ResetSceneClock(SceneClock& clock) {
     clock.sceneTime = 0;
     clock.lastTick = static_cast<int>(GetTickCount());
 }
 
-void UpdateSceneClock(SceneClock &clock) {
+void UpdateSceneClock(SceneClock& clock) {
     int now = static_cast<int>(GetTickCount());
     // Differences in unsigned arithmetic: the tick count may wrap.
     int elapsed = static_cast<int>(static_cast<unsigned int>(now) -

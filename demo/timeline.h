@@ -12,6 +12,6 @@ void FreeScenes();
 void RunSceneSwitch();
 
 // Starts a scene's clock at time 0.
-void ResetSceneClock(SceneClock &clock);
+void ResetSceneClock(SceneClock& clock);
 // Advances a scene's clock by the time since its last frame, unless that was 200 ms or more.
-void UpdateSceneClock(SceneClock &clock);
+void UpdateSceneClock(SceneClock& clock);

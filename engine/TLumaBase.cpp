@@ -12,7 +12,7 @@ const unsigned int textSize = 1024;
 
 } // namespace
 
-TLumaBase::TLumaBase(void *instance, unsigned int idName, unsigned int idRegKey, bool debug) {
+TLumaBase::TLumaBase(void* instance, unsigned int idName, unsigned int idRegKey, bool debug) {
     hInstance = static_cast<HINSTANCE>(instance);
     hWnd = 0;
 
@@ -21,7 +21,7 @@ TLumaBase::TLumaBase(void *instance, unsigned int idName, unsigned int idRegKey,
 
     // A name too long for its buffer is cut; a missing one is empty (and gives no log).
     lpName = new char[nameSize]();
-    if (const char *name = getString(idName))
+    if (const char* name = getString(idName))
         std::snprintf(lpName, nameSize, "%s", name);
 
     hDebugFile = 0;
@@ -32,7 +32,7 @@ TLumaBase::TLumaBase(void *instance, unsigned int idName, unsigned int idRegKey,
     hKey = 0;
     char keyClass[] = "";
     DWORD disposition = 0;
-    if (const char *path = getString(idRegKey))
+    if (const char* path = getString(idRegKey))
         RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, keyClass, REG_OPTION_NON_VOLATILE,
                         KEY_ALL_ACCESS, 0, &hKey, &disposition);
 }
@@ -52,7 +52,7 @@ TLumaBase::~TLumaBase() {
         RegCloseKey(hKey);
 }
 
-char *TLumaBase::getString(unsigned int id) {
+char* TLumaBase::getString(unsigned int id) {
     if (!lpString)
         return 0;
     if (LoadStringA(hInstance, id, lpString, textSize - 1) == 0)
@@ -76,7 +76,7 @@ void TLumaBase::InitDebug() {
     }
 }
 
-void TLumaBase::DebugOut(const char *format, ...) {
+void TLumaBase::DebugOut(const char* format, ...) {
     if (bNoDebug)
         return;
     // Texts longer than the buffer are cut, never overflowed.
@@ -88,7 +88,7 @@ void TLumaBase::DebugOut(const char *format, ...) {
     WriteFile(hDebugFile, lpDebug, static_cast<DWORD>(std::strlen(lpDebug)), &written, 0);
 }
 
-void GUID2str(GUID guid, char *text) {
+void GUID2str(GUID guid, char* text) {
     unsigned char bytes[16];
     std::memcpy(bytes, &guid, sizeof bytes);
     std::snprintf(
@@ -100,10 +100,10 @@ void GUID2str(GUID guid, char *text) {
 // Reads hexadecimal pairs, stepping over "{", "-" and "}". It stops at the end of the
 // text, and a pair that is not hexadecimal gives 0: a short or bad text never reads
 // past its end.
-void str2GUID(const char *text, GUID *guid) {
+void str2GUID(const char* text, GUID* guid) {
     unsigned char bytes[16] = {0};
     int count = 0;
-    const char *at = text;
+    const char* at = text;
     while (at && *at && count < 16) {
         if (*at == '-' || *at == '{' || *at == '}') {
             ++at;

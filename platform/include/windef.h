@@ -38,23 +38,23 @@ typedef uintptr_t ULONG_PTR;
 typedef ULONG_PTR DWORD_PTR;
 typedef DWORD COLORREF;
 
-typedef void *LPVOID;
-typedef const void *LPCVOID;
-typedef CHAR *LPSTR;
-typedef const CHAR *LPCSTR;
-typedef BYTE *LPBYTE;
-typedef const BYTE *LPCBYTE;
-typedef DWORD *LPDWORD;
-typedef LONG *LPLONG;
-typedef BOOL *LPBOOL;
-typedef void *HANDLE;
-typedef HANDLE *PHANDLE;
+typedef void* LPVOID;
+typedef const void* LPCVOID;
+typedef CHAR* LPSTR;
+typedef const CHAR* LPCSTR;
+typedef BYTE* LPBYTE;
+typedef const BYTE* LPCBYTE;
+typedef DWORD* LPDWORD;
+typedef LONG* LPLONG;
+typedef BOOL* LPBOOL;
+typedef void* HANDLE;
+typedef HANDLE* PHANDLE;
 
 #define LUMA_DECLARE_HANDLE(name)                                                                  \
     struct name##__ {                                                                              \
         int unused;                                                                                \
     };                                                                                             \
-    typedef struct name##__ *name
+    typedef struct name##__* name
 
 LUMA_DECLARE_HANDLE(HWND);
 LUMA_DECLARE_HANDLE(HINSTANCE);
@@ -69,8 +69,8 @@ LUMA_DECLARE_HANDLE(HICON);
 LUMA_DECLARE_HANDLE(HMMIO);
 typedef HICON HCURSOR;
 typedef HINSTANCE HMODULE;
-typedef void *HGDIOBJ;
-typedef HKEY *PHKEY;
+typedef void* HGDIOBJ;
+typedef HKEY* PHKEY;
 
 #define TRUE 1
 #define FALSE 0
@@ -95,7 +95,7 @@ typedef struct tagRECT {
     LONG right;
     LONG bottom;
 } RECT, *LPRECT;
-typedef const RECT *LPCRECT;
+typedef const RECT* LPCRECT;
 
 typedef struct tagPOINT {
     LONG x;
@@ -114,14 +114,14 @@ typedef struct _GUID {
     uint8_t Data4[8];
 } GUID;
 typedef GUID IID;
-typedef GUID *LPGUID;
-typedef const GUID *LPCGUID;
+typedef GUID* LPGUID;
+typedef const GUID* LPCGUID;
 #ifdef __cplusplus
-typedef const GUID &REFGUID;
-typedef const IID &REFIID;
+typedef const GUID& REFGUID;
+typedef const IID& REFIID;
 #else
-typedef const GUID *REFGUID;
-typedef const IID *REFIID;
+typedef const GUID* REFGUID;
+typedef const IID* REFIID;
 #endif
 
 #define S_OK ((HRESULT)0)

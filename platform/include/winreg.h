@@ -34,6 +34,6 @@ LUMA_API LSTATUS WINAPI RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, RE
 LUMA_API LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type,
                                          LPBYTE data, LPDWORD dataSize);
 LUMA_API LSTATUS WINAPI RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type,
-                                       const BYTE *data, DWORD dataSize);
+                                       const BYTE* data, DWORD dataSize);
 LUMA_API LSTATUS WINAPI RegDeleteValueA(HKEY key, LPCSTR valueName);
 LUMA_API LSTATUS WINAPI RegCloseKey(HKEY key);

@@ -3,8 +3,8 @@
 
 #include <windef.h>
 
-typedef LRESULT(CALLBACK *WNDPROC)(HWND, UINT, WPARAM, LPARAM);
-typedef INT_PTR(CALLBACK *DLGPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 
 typedef struct tagMSG {
     HWND hwnd;
@@ -150,7 +150,7 @@ typedef WORD ATOM;
 #define VK_F1 0x70
 #define VK_F12 0x7B
 
-LUMA_API ATOM WINAPI RegisterClassA(const WNDCLASSA *windowClass);
+LUMA_API ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass);
 LUMA_API HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName,
                                      DWORD style, int x, int y, int width, int height, HWND parent,
                                      HMENU menu, HINSTANCE instance, LPVOID param);
@@ -166,8 +166,8 @@ LUMA_API LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam,
 LUMA_API BOOL WINAPI PeekMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterMax,
                                   UINT removeMessage);
 LUMA_API BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterMax);
-LUMA_API BOOL WINAPI TranslateMessage(const MSG *message);
-LUMA_API LRESULT WINAPI DispatchMessageA(const MSG *message);
+LUMA_API BOOL WINAPI TranslateMessage(const MSG* message);
+LUMA_API LRESULT WINAPI DispatchMessageA(const MSG* message);
 LUMA_API BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LUMA_API LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LUMA_API void WINAPI PostQuitMessage(int exitCode);

@@ -6,15 +6,15 @@
 
 // Chooses the backend: "sdl" or "headless". Without a call, LUMA_BACKEND decides (default sdl).
 // Takes effect only before the platform is first used.
-LUMA_API BOOL LumaSelectBackend(const char *name);
-LUMA_API const char *LumaBackendName(void);
+LUMA_API BOOL LumaSelectBackend(const char* name);
+LUMA_API const char* LumaBackendName(void);
 
 // Answers every dialog without showing it: the controls named are clicked in order.
 // An empty list clears the answer.
-LUMA_API void LumaAnswerDialogs(const int *controlIds, int count);
+LUMA_API void LumaAnswerDialogs(const int* controlIds, int count);
 
 // Whether the chosen backend can serve a program; `problem` (of `size` bytes) says why not.
-LUMA_API BOOL LumaBackendReady(char *problem, int size);
+LUMA_API BOOL LumaBackendReady(char* problem, int size);
 
 // Frames per second of the headless clock (default 60).
 LUMA_API void LumaSetFramesPerSecond(int framesPerSecond);
@@ -36,4 +36,4 @@ LUMA_API void LumaPressKey(HWND window, UINT virtualKey, char character, BOOL al
 LUMA_API void LumaRequestStop(void);
 
 // Path of the per-user settings file that holds the registry.
-LUMA_API const char *LumaSettingsPath(void);
+LUMA_API const char* LumaSettingsPath(void);

@@ -5,13 +5,13 @@
 
 struct LumaStringResource {
     UINT id;
-    const char *text; // Windows-1252, as the A-functions take it
+    const char* text; // Windows-1252, as the A-functions take it
 };
 
 struct LumaDialogControl {
     int id;
-    const char *windowClass; // "BUTTON" or "STATIC"
-    const char *text;
+    const char* windowClass; // "BUTTON" or "STATIC"
+    const char* text;
     short x, y, width, height; // dialog units
     DWORD style;               // WS_CHILD | WS_VISIBLE are implied
 };
@@ -21,19 +21,19 @@ struct LumaDialogTemplate {
     DWORD style;
     DWORD exStyle;
     short x, y, width, height; // dialog units
-    const char *caption;
-    const char *fontName;
+    const char* caption;
+    const char* fontName;
     int pointSize;
-    const LumaDialogControl *controls;
+    const LumaDialogControl* controls;
     int controlCount;
 };
 
 struct LumaResources {
-    const LumaStringResource *strings;
+    const LumaStringResource* strings;
     int stringCount;
-    const LumaDialogTemplate *dialogs;
+    const LumaDialogTemplate* dialogs;
     int dialogCount;
 };
 
 // Attaches the tables to the program's module (GetModuleHandleA(NULL)).
-LUMA_API void LumaRegisterResources(const LumaResources *resources);
+LUMA_API void LumaRegisterResources(const LumaResources* resources);

@@ -13,22 +13,22 @@ class Dialog;
 
 // What a backend tells the platform about the outside world while it pumps its events.
 class InputSink {
-  public:
-    virtual void keyDown(UINT virtualKey, const std::string &characters, bool alt) = 0;
-    virtual void closeRequested(Window &window) = 0;
-    virtual void activated(Window &window, bool active) = 0;
+public:
+    virtual void keyDown(UINT virtualKey, const std::string& characters, bool alt) = 0;
+    virtual void closeRequested(Window& window) = 0;
+    virtual void activated(Window& window, bool active) = 0;
 
-  protected:
+protected:
     ~InputSink() = default;
 };
 
 class Backend {
-  public:
+public:
     virtual ~Backend() = default;
 
-    virtual const char *name() const = 0;
+    virtual const char* name() const = 0;
     // Whether the backend can serve a program; `problem` says why not.
-    virtual bool ready(std::string &problem) = 0;
+    virtual bool ready(std::string& problem) = 0;
 
     // Milliseconds on this backend's clock (wraps like GetTickCount).
     virtual DWORD ticks() = 0;
@@ -38,16 +38,16 @@ class Backend {
     virtual void waitForInput(DWORD maxMs) = 0;
     virtual void sleep(DWORD milliseconds) = 0;
 
-    virtual void pumpEvents(InputSink &sink) = 0;
+    virtual void pumpEvents(InputSink& sink) = 0;
 
-    virtual void screenSize(int &width, int &height) = 0;
-    virtual bool showWindow(Window &window) = 0;
-    virtual void closeWindow(Window &window) = 0;
+    virtual void screenSize(int& width, int& height) = 0;
+    virtual bool showWindow(Window& window) = 0;
+    virtual void closeWindow(Window& window) = 0;
 
     // Shows a modal box; false where it cannot be shown (the text then goes to stderr).
-    virtual bool messageBox(const std::string &text, const std::string &caption, UINT type) = 0;
+    virtual bool messageBox(const std::string& text, const std::string& caption, UINT type) = 0;
     // Runs a modal dialog until it ends; false where it cannot be shown.
-    virtual bool runDialog(Dialog &dialog) = 0;
+    virtual bool runDialog(Dialog& dialog) = 0;
 };
 
 std::unique_ptr<Backend> makeSdlBackend();

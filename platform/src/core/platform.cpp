@@ -12,7 +12,7 @@ namespace luma {
 
 namespace {
 
-std::unique_ptr<Backend> &backendSlot() {
+std::unique_ptr<Backend>& backendSlot() {
     static std::unique_ptr<Backend> slot;
     return slot;
 }
@@ -22,7 +22,7 @@ DWORD startReading = 0;
 std::string chosenBackendName() {
     if (!config().backendName.empty())
         return config().backendName;
-    const char *fromEnvironment = std::getenv("LUMA_BACKEND");
+    const char* fromEnvironment = std::getenv("LUMA_BACKEND");
     if (fromEnvironment && *fromEnvironment)
         return fromEnvironment;
     return "sdl";
@@ -30,7 +30,7 @@ std::string chosenBackendName() {
 
 } // namespace
 
-Config &config() {
+Config& config() {
     static Config settings;
     return settings;
 }
@@ -42,8 +42,8 @@ DWORD startTicks() {
     return startReading;
 }
 
-Backend &backend() {
-    std::unique_ptr<Backend> &slot = backendSlot();
+Backend& backend() {
+    std::unique_ptr<Backend>& slot = backendSlot();
     if (!slot) {
         std::string name = chosenBackendName();
         if (name == "headless") {
@@ -60,7 +60,7 @@ Backend &backend() {
     return *slot;
 }
 
-void writeBoxToStderr(const std::string &text, const std::string &caption) {
+void writeBoxToStderr(const std::string& text, const std::string& caption) {
     std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
     std::fflush(stderr);
 }
@@ -69,7 +69,7 @@ void writeBoxToStderr(const std::string &text, const std::string &caption) {
 
 using namespace luma;
 
-LUMA_API BOOL LumaSelectBackend(const char *name) {
+LUMA_API BOOL LumaSelectBackend(const char* name) {
     if (!name || (std::strcmp(name, "sdl") != 0 && std::strcmp(name, "headless") != 0))
         return FALSE;
     if (backendStarted())
@@ -78,9 +78,9 @@ LUMA_API BOOL LumaSelectBackend(const char *name) {
     return TRUE;
 }
 
-LUMA_API const char *LumaBackendName(void) { return backend().name(); }
+LUMA_API const char* LumaBackendName(void) { return backend().name(); }
 
-LUMA_API void LumaAnswerDialogs(const int *controlIds, int count) {
+LUMA_API void LumaAnswerDialogs(const int* controlIds, int count) {
     config().dialogAnswer.assign(controlIds, controlIds + (count > 0 ? count : 0));
     config().dialogsAnswered = count > 0;
 }
@@ -92,7 +92,7 @@ LUMA_API void LumaStopAt(DWORD milliseconds) {
 
 LUMA_API DWORD LumaElapsed(void) { return backend().ticks() - startTicks(); }
 
-LUMA_API BOOL LumaBackendReady(char *problem, int size) {
+LUMA_API BOOL LumaBackendReady(char* problem, int size) {
     std::string why;
     bool ready = backend().ready(why);
     if (problem && size > 0)

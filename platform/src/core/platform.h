@@ -18,15 +18,15 @@ struct Config {
     int framesPerSecond = 60; // the headless clock's frame
 };
 
-Config &config();
+Config& config();
 
 // The backend, made on first use; its choice is fixed from then on.
-Backend &backend();
+Backend& backend();
 bool backendStarted();
 // The backend's clock when it started: the zero of demo time.
 DWORD startTicks();
 
 // Writes a box that cannot be shown to stderr, so that nothing is lost.
-void writeBoxToStderr(const std::string &text, const std::string &caption);
+void writeBoxToStderr(const std::string& text, const std::string& caption);
 
 } // namespace luma

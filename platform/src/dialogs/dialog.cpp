@@ -11,7 +11,7 @@ namespace {
 
 constexpr WORD notificationClicked = 0; // BN_CLICKED
 
-ControlKind kindOf(const LumaDialogControl &control) {
+ControlKind kindOf(const LumaDialogControl& control) {
     if (::strcasecmp(control.windowClass, "BUTTON") != 0)
         return ControlKind::StaticText;
     switch (control.style & 0x0F) {
@@ -32,17 +32,17 @@ bool isPushButton(ControlKind kind) {
 
 } // namespace
 
-Dialog::Dialog(const LumaDialogTemplate &dialogTemplate, DLGPROC dialogProcedure, HWND window)
+Dialog::Dialog(const LumaDialogTemplate& dialogTemplate, DLGPROC dialogProcedure, HWND window)
     : source(dialogTemplate), procedure(dialogProcedure), handle(window) {
     for (int i = 0; i < dialogTemplate.controlCount; ++i) {
-        const LumaDialogControl &entry = dialogTemplate.controls[i];
+        const LumaDialogControl& entry = dialogTemplate.controls[i];
         DialogControl control;
         control.id = entry.id;
         control.kind = kindOf(entry);
         control.text = entry.text ? entry.text : "";
         control.units = RECT{entry.x, entry.y, entry.x + entry.width, entry.y + entry.height};
         control.style = entry.style | WS_CHILD | WS_VISIBLE;
-        Window *child = windowManager().create(0, entry.windowClass, entry.text, control.style,
+        Window* child = windowManager().create(0, entry.windowClass, entry.text, control.style,
                                                control.units, window, entry.id);
         control.handle = child->handle;
         items.push_back(control);
@@ -55,15 +55,15 @@ Dialog::Dialog(const LumaDialogTemplate &dialogTemplate, DLGPROC dialogProcedure
     }
 }
 
-DialogControl *Dialog::control(int id) {
-    for (DialogControl &item : items)
+DialogControl* Dialog::control(int id) {
+    for (DialogControl& item : items)
         if (item.id == id)
             return &item;
     return nullptr;
 }
 
-DialogControl *Dialog::controlOf(HWND child) {
-    for (DialogControl &item : items)
+DialogControl* Dialog::controlOf(HWND child) {
+    for (DialogControl& item : items)
         if (item.handle == child)
             return &item;
     return nullptr;
@@ -79,13 +79,13 @@ void Dialog::end(INT_PTR value) {
 }
 
 void Dialog::command(int id) {
-    DialogControl *item = control(id);
+    DialogControl* item = control(id);
     send(WM_COMMAND, MAKELONG(id, notificationClicked),
          reinterpret_cast<LPARAM>(item ? item->handle : nullptr));
 }
 
 void Dialog::click(int id) {
-    DialogControl *item = control(id);
+    DialogControl* item = control(id);
     if (!item || finished)
         return;
     int index = static_cast<int>(item - items.data());
@@ -114,7 +114,7 @@ std::vector<int> Dialog::groupOf(int index) const {
 }
 
 int Dialog::defaultButton() const {
-    for (const DialogControl &item : items)
+    for (const DialogControl& item : items)
         if (item.kind == ControlKind::DefaultPushButton)
             return item.id;
     return IDOK;
@@ -149,7 +149,7 @@ void Dialog::moveInGroup(int step) {
 void Dialog::pressKey(UINT virtualKey, bool shift, bool alt) {
     if (finished)
         return;
-    DialogControl *current = focused >= 0 ? &items[focused] : nullptr;
+    DialogControl* current = focused >= 0 ? &items[focused] : nullptr;
     switch (virtualKey) {
     case VK_TAB:
         moveFocus(shift ? -1 : 1);
@@ -204,7 +204,7 @@ void Dialog::close() {
         command(IDCANCEL);
 }
 
-char Dialog::mnemonicOf(const std::string &text) {
+char Dialog::mnemonicOf(const std::string& text) {
     for (size_t i = 0; i + 1 < text.size(); ++i) {
         if (text[i] != '&')
             continue;

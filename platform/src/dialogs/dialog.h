@@ -24,14 +24,14 @@ struct DialogControl {
 };
 
 class Dialog {
-  public:
-    Dialog(const LumaDialogTemplate &dialogTemplate, DLGPROC procedure, HWND window);
+public:
+    Dialog(const LumaDialogTemplate& dialogTemplate, DLGPROC procedure, HWND window);
 
-    const LumaDialogTemplate &dialogTemplate() const { return source; }
+    const LumaDialogTemplate& dialogTemplate() const { return source; }
     HWND window() const { return handle; }
-    std::vector<DialogControl> &controls() { return items; }
-    DialogControl *control(int id);
-    DialogControl *controlOf(HWND handle);
+    std::vector<DialogControl>& controls() { return items; }
+    DialogControl* control(int id);
+    DialogControl* controlOf(HWND handle);
 
     // The message procedure's view.
     INT_PTR send(UINT message, WPARAM wParam, LPARAM lParam);
@@ -50,9 +50,9 @@ class Dialog {
     void close();
 
     // The mnemonic letter of a text ("&Ja" gives 'j'), 0 for none.
-    static char mnemonicOf(const std::string &text);
+    static char mnemonicOf(const std::string& text);
 
-  private:
+private:
     void command(int id);
     void moveFocus(int step);
     void moveInGroup(int step);

@@ -8,8 +8,8 @@ using namespace luma;
 
 namespace {
 
-Dialog *dialogOf(HWND handle) {
-    Window *window = windowManager().find(handle);
+Dialog* dialogOf(HWND handle) {
+    Window* window = windowManager().find(handle);
     return window ? window->dialog : nullptr;
 }
 
@@ -17,11 +17,11 @@ Dialog *dialogOf(HWND handle) {
 
 LUMA_API INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND,
                                         DLGPROC dialogProcedure, LPARAM initParam) {
-    const LumaDialogTemplate *dialogTemplate = findDialog(instance, templateName);
+    const LumaDialogTemplate* dialogTemplate = findDialog(instance, templateName);
     if (!dialogTemplate || !dialogProcedure)
         return -1;
 
-    const Config &settings = config();
+    const Config& settings = config();
     bool answered = settings.dialogsAnswered;
     // Headless, a dialog that nobody answers cannot be shown.
     if (!answered && std::string(backend().name()) == "headless")
@@ -29,7 +29,7 @@ LUMA_API INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName,
 
     RECT units{dialogTemplate->x, dialogTemplate->y, dialogTemplate->x + dialogTemplate->width,
                dialogTemplate->y + dialogTemplate->height};
-    Window *window =
+    Window* window =
         windowManager().create(dialogTemplate->exStyle, "#32770", dialogTemplate->caption,
                                dialogTemplate->style, units, nullptr, 0);
     HWND handle = window->handle;
@@ -57,7 +57,7 @@ LUMA_API INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName,
 }
 
 LUMA_API BOOL WINAPI EndDialog(HWND handle, INT_PTR result) {
-    Dialog *dialog = dialogOf(handle);
+    Dialog* dialog = dialogOf(handle);
     if (!dialog)
         return FALSE;
     dialog->end(result);
@@ -65,14 +65,14 @@ LUMA_API BOOL WINAPI EndDialog(HWND handle, INT_PTR result) {
 }
 
 LUMA_API HWND WINAPI GetDlgItem(HWND handle, int id) {
-    Dialog *dialog = dialogOf(handle);
-    DialogControl *control = dialog ? dialog->control(id) : nullptr;
+    Dialog* dialog = dialogOf(handle);
+    DialogControl* control = dialog ? dialog->control(id) : nullptr;
     return control ? control->handle : nullptr;
 }
 
 LUMA_API BOOL WINAPI CheckDlgButton(HWND handle, int id, UINT check) {
-    Dialog *dialog = dialogOf(handle);
-    DialogControl *control = dialog ? dialog->control(id) : nullptr;
+    Dialog* dialog = dialogOf(handle);
+    DialogControl* control = dialog ? dialog->control(id) : nullptr;
     if (!control)
         return FALSE;
     control->checked = check == BST_CHECKED;
@@ -80,16 +80,16 @@ LUMA_API BOOL WINAPI CheckDlgButton(HWND handle, int id, UINT check) {
 }
 
 LUMA_API UINT WINAPI IsDlgButtonChecked(HWND handle, int id) {
-    Dialog *dialog = dialogOf(handle);
-    DialogControl *control = dialog ? dialog->control(id) : nullptr;
+    Dialog* dialog = dialogOf(handle);
+    DialogControl* control = dialog ? dialog->control(id) : nullptr;
     return control && control->checked ? BST_CHECKED : BST_UNCHECKED;
 }
 
 LUMA_API BOOL WINAPI CheckRadioButton(HWND handle, int firstId, int lastId, int checkId) {
-    Dialog *dialog = dialogOf(handle);
+    Dialog* dialog = dialogOf(handle);
     if (!dialog)
         return FALSE;
-    for (DialogControl &control : dialog->controls())
+    for (DialogControl& control : dialog->controls())
         if (control.id >= firstId && control.id <= lastId)
             control.checked = control.id == checkId;
     return TRUE;

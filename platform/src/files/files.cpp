@@ -20,19 +20,19 @@ struct FileObject {
 };
 
 // Handles are checked before use: a stale or foreign handle is refused, never followed.
-std::set<FileObject *> &openFiles() {
-    static std::set<FileObject *> files;
+std::set<FileObject*>& openFiles() {
+    static std::set<FileObject*> files;
     return files;
 }
 
-std::mutex &filesLock() {
+std::mutex& filesLock() {
     static std::mutex lock;
     return lock;
 }
 
-FileObject *fileOf(HANDLE handle) {
+FileObject* fileOf(HANDLE handle) {
     std::lock_guard<std::mutex> guard(filesLock());
-    auto found = openFiles().find(static_cast<FileObject *>(handle));
+    auto found = openFiles().find(static_cast<FileObject*>(handle));
     return found == openFiles().end() ? nullptr : *found;
 }
 
@@ -94,7 +94,7 @@ LUMA_API HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD access, DWORD, LPSECUR
         setLastError(ERROR_ACCESS_DENIED);
         return INVALID_HANDLE_VALUE;
     }
-    auto *file = new FileObject{descriptor};
+    auto* file = new FileObject{descriptor};
     std::lock_guard<std::mutex> guard(filesLock());
     openFiles().insert(file);
     return file;
@@ -104,7 +104,7 @@ LUMA_API BOOL WINAPI ReadFile(HANDLE handle, LPVOID buffer, DWORD bytesToRead, L
                               LPOVERLAPPED) {
     if (bytesRead)
         *bytesRead = 0;
-    FileObject *file = fileOf(handle);
+    FileObject* file = fileOf(handle);
     if (!file || (!buffer && bytesToRead)) {
         setLastError(ERROR_INVALID_HANDLE);
         return FALSE;
@@ -112,7 +112,7 @@ LUMA_API BOOL WINAPI ReadFile(HANDLE handle, LPVOID buffer, DWORD bytesToRead, L
     DWORD total = 0;
     while (total < bytesToRead) {
         ssize_t got =
-            ::read(file->descriptor, static_cast<char *>(buffer) + total, bytesToRead - total);
+            ::read(file->descriptor, static_cast<char*>(buffer) + total, bytesToRead - total);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
@@ -132,14 +132,14 @@ LUMA_API BOOL WINAPI WriteFile(HANDLE handle, LPCVOID buffer, DWORD bytesToWrite
                                LPDWORD bytesWritten, LPOVERLAPPED) {
     if (bytesWritten)
         *bytesWritten = 0;
-    FileObject *file = fileOf(handle);
+    FileObject* file = fileOf(handle);
     if (!file || (!buffer && bytesToWrite)) {
         setLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
     DWORD total = 0;
     while (total < bytesToWrite) {
-        ssize_t put = ::write(file->descriptor, static_cast<const char *>(buffer) + total,
+        ssize_t put = ::write(file->descriptor, static_cast<const char*>(buffer) + total,
                               bytesToWrite - total);
         if (put < 0 && errno == EINTR)
             continue;
@@ -157,7 +157,7 @@ LUMA_API BOOL WINAPI WriteFile(HANDLE handle, LPCVOID buffer, DWORD bytesToWrite
 }
 
 LUMA_API DWORD WINAPI GetFileSize(HANDLE handle, LPDWORD fileSizeHigh) {
-    FileObject *file = fileOf(handle);
+    FileObject* file = fileOf(handle);
     struct stat info;
     if (!file || ::fstat(file->descriptor, &info) != 0) {
         setLastError(ERROR_INVALID_HANDLE);
@@ -171,7 +171,7 @@ LUMA_API DWORD WINAPI GetFileSize(HANDLE handle, LPDWORD fileSizeHigh) {
 
 LUMA_API DWORD WINAPI SetFilePointer(HANDLE handle, LONG distance, LPLONG distanceHigh,
                                      DWORD moveMethod) {
-    FileObject *file = fileOf(handle);
+    FileObject* file = fileOf(handle);
     int whence = moveMethod == FILE_CURRENT ? SEEK_CUR
                  : moveMethod == FILE_END   ? SEEK_END
                                             : SEEK_SET;
@@ -189,10 +189,10 @@ LUMA_API DWORD WINAPI SetFilePointer(HANDLE handle, LONG distance, LPLONG distan
 }
 
 LUMA_API BOOL WINAPI CloseHandle(HANDLE handle) {
-    FileObject *file = nullptr;
+    FileObject* file = nullptr;
     {
         std::lock_guard<std::mutex> guard(filesLock());
-        auto found = openFiles().find(static_cast<FileObject *>(handle));
+        auto found = openFiles().find(static_cast<FileObject*>(handle));
         if (found == openFiles().end()) {
             setLastError(ERROR_INVALID_HANDLE);
             return FALSE;

@@ -10,18 +10,18 @@ namespace luma {
 
 namespace {
 
-bool exists(const std::string &path) {
+bool exists(const std::string& path) {
     struct stat info;
     return ::stat(path.c_str(), &info) == 0;
 }
 
 // The entry of a directory whose name equals the given one without regard to case.
-std::string findEntry(const std::string &directory, const std::string &name) {
-    DIR *folder = ::opendir(directory.empty() ? "." : directory.c_str());
+std::string findEntry(const std::string& directory, const std::string& name) {
+    DIR* folder = ::opendir(directory.empty() ? "." : directory.c_str());
     if (!folder)
         return name;
     std::string found = name;
-    while (struct dirent *entry = ::readdir(folder)) {
+    while (struct dirent* entry = ::readdir(folder)) {
         if (::strcasecmp(entry->d_name, name.c_str()) == 0) {
             found = entry->d_name;
             break;
@@ -33,9 +33,9 @@ std::string findEntry(const std::string &directory, const std::string &name) {
 
 } // namespace
 
-std::string resolvePath(const std::string &windowsPath) {
+std::string resolvePath(const std::string& windowsPath) {
     std::string path = windowsPath;
-    for (char &c : path)
+    for (char& c : path)
         if (c == '\\')
             c = '/';
     if (path.empty() || exists(path))

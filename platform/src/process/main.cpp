@@ -18,8 +18,8 @@ extern const LumaResources programResources;
 
 namespace {
 
-std::string baseName(const char *path) {
-    const char *slash = std::strrchr(path, '/');
+std::string baseName(const char* path) {
+    const char* slash = std::strrchr(path, '/');
     return slash ? slash + 1 : path;
 }
 
@@ -28,11 +28,11 @@ std::vector<int> settingsAnswer(int radioIndex) {
     std::vector<int> ids;
     if (programResources.dialogCount < 1)
         return ids;
-    const LumaDialogTemplate &dialog = programResources.dialogs[0];
+    const LumaDialogTemplate& dialog = programResources.dialogs[0];
     int defaultButton = IDOK;
     int radiosSeen = 0;
     for (int i = 0; i < dialog.controlCount; ++i) {
-        const LumaDialogControl &control = dialog.controls[i];
+        const LumaDialogControl& control = dialog.controls[i];
         if (std::strcmp(control.windowClass, "BUTTON") != 0)
             continue;
         if ((control.style & 0x0F) == BS_DEFPUSHBUTTON)
@@ -46,7 +46,7 @@ std::vector<int> settingsAnswer(int radioIndex) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     std::string program = baseName(argc > 0 ? argv[0] : "program");
     luma::ProgramOptions options =
         luma::parseOptions(std::vector<std::string>(argv + 1, argv + argc), program);

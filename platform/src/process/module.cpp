@@ -11,21 +11,21 @@ namespace {
 
 // The module handle is this record's address: a handle and nothing more to callers.
 struct Module {
-    const LumaResources *resources = nullptr;
+    const LumaResources* resources = nullptr;
 } programModule;
 
 } // namespace
 
 HINSTANCE programInstance() { return reinterpret_cast<HINSTANCE>(&programModule); }
 
-const LumaResources *resourcesOf(HINSTANCE instance) {
+const LumaResources* resourcesOf(HINSTANCE instance) {
     if (instance != programInstance() && instance != nullptr)
         return nullptr;
     return programModule.resources;
 }
 
-const LumaDialogTemplate *findDialog(HINSTANCE instance, LPCSTR name) {
-    const LumaResources *resources = resourcesOf(instance);
+const LumaDialogTemplate* findDialog(HINSTANCE instance, LPCSTR name) {
+    const LumaResources* resources = resourcesOf(instance);
     if (!resources || !IS_INTRESOURCE(name))
         return nullptr;
     int id = static_cast<int>(reinterpret_cast<uintptr_t>(name));
@@ -39,7 +39,7 @@ const LumaDialogTemplate *findDialog(HINSTANCE instance, LPCSTR name) {
 
 using namespace luma;
 
-LUMA_API void LumaRegisterResources(const LumaResources *resources) {
+LUMA_API void LumaRegisterResources(const LumaResources* resources) {
     programModule.resources = resources;
 }
 
@@ -51,7 +51,7 @@ LUMA_API int WINAPI LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int b
     if (!buffer || bufferMax <= 0)
         return 0;
     buffer[0] = '\0';
-    const LumaResources *resources = resourcesOf(instance);
+    const LumaResources* resources = resourcesOf(instance);
     if (!resources)
         return 0;
     for (int i = 0; i < resources->stringCount; ++i) {

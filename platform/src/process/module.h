@@ -8,7 +8,7 @@
 namespace luma {
 
 HINSTANCE programInstance();
-const LumaResources *resourcesOf(HINSTANCE instance);
-const LumaDialogTemplate *findDialog(HINSTANCE instance, LPCSTR name);
+const LumaResources* resourcesOf(HINSTANCE instance);
+const LumaDialogTemplate* findDialog(HINSTANCE instance, LPCSTR name);
 
 } // namespace luma

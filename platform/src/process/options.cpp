@@ -7,7 +7,7 @@ namespace luma {
 
 namespace {
 
-const char *const usageText =
+const char* const usageText =
     "Usage: %s [options]\n"
     "\n"
     "Plays the demo full screen. With no options it asks for the sound first.\n"
@@ -27,7 +27,7 @@ const char *const usageText =
     "Environment: LUMA_BACKEND=headless selects the headless backend.\n"
     "Settings are kept in $XDG_CONFIG_HOME/LumaPlatform/HKEY_CURRENT_USER.reg.\n";
 
-bool readNumber(const std::string &text, unsigned long &value) {
+bool readNumber(const std::string& text, unsigned long& value) {
     if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos ||
         text.size() > 10)
         return false;
@@ -37,9 +37,9 @@ bool readNumber(const std::string &text, unsigned long &value) {
 
 } // namespace
 
-ProgramOptions parseOptions(const std::vector<std::string> &arguments, const std::string &program) {
+ProgramOptions parseOptions(const std::vector<std::string>& arguments, const std::string& program) {
     ProgramOptions options;
-    auto fail = [&](const std::string &problem) {
+    auto fail = [&](const std::string& problem) {
         std::fprintf(stderr, "%s: %s\n\n", program.c_str(), problem.c_str());
         std::fprintf(stderr, usageText, program.c_str());
         options.exitNow = true;
@@ -47,7 +47,7 @@ ProgramOptions parseOptions(const std::vector<std::string> &arguments, const std
         return options;
     };
     for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::string &option = arguments[i];
+        const std::string& option = arguments[i];
         bool hasValue = i + 1 < arguments.size();
         auto value = [&]() { return arguments[++i]; };
         unsigned long number = 0;

@@ -22,6 +22,6 @@ struct ProgramOptions {
 };
 
 // Parses argv; prints help, version or the error itself.
-ProgramOptions parseOptions(const std::vector<std::string> &arguments, const std::string &program);
+ProgramOptions parseOptions(const std::vector<std::string>& arguments, const std::string& program);
 
 } // namespace luma

@@ -18,28 +18,31 @@ struct OpenKey {
 };
 
 class Registry {
-  public:
-    RegistryTree &tree() {
-        if (!loaded) {
-            contents = loadRegistryFile(LumaSettingsPath());
-            loaded = true;
+public:
+    // The store follows the settings path: a program (or a test) that points
+    // XDG_CONFIG_HOME elsewhere reads and writes there from then on.
+    RegistryTree& tree() {
+        std::string path = LumaSettingsPath();
+        if (path != loadedPath) {
+            contents = loadRegistryFile(path);
+            loadedPath = path;
         }
         return contents;
     }
     bool save() { return saveRegistryFile(LumaSettingsPath(), tree()); }
 
-    HKEY open(const std::string &path) {
+    HKEY open(const std::string& path) {
         auto key = std::make_unique<OpenKey>(OpenKey{path});
         HKEY handle = reinterpret_cast<HKEY>(key.get());
         keys.insert(key.release());
         return handle;
     }
-    OpenKey *find(HKEY handle) {
-        auto found = keys.find(reinterpret_cast<OpenKey *>(handle));
+    OpenKey* find(HKEY handle) {
+        auto found = keys.find(reinterpret_cast<OpenKey*>(handle));
         return found == keys.end() ? nullptr : *found;
     }
     bool close(HKEY handle) {
-        OpenKey *key = find(handle);
+        OpenKey* key = find(handle);
         if (!key)
             return false;
         keys.erase(key);
@@ -47,31 +50,31 @@ class Registry {
         return true;
     }
 
-  private:
-    bool loaded = false;
+private:
+    std::string loadedPath;
     RegistryTree contents;
-    std::set<OpenKey *> keys;
+    std::set<OpenKey*> keys;
 };
 
-Registry &registry() {
+Registry& registry() {
     static Registry store;
     return store;
 }
 
 // The display path of a handle: a root key's name, or an open key's path.
-bool pathOf(HKEY handle, std::string &path) {
+bool pathOf(HKEY handle, std::string& path) {
     if (handle == HKEY_CURRENT_USER) {
         path = "HKEY_CURRENT_USER";
         return true;
     }
-    if (OpenKey *key = registry().find(handle)) {
+    if (OpenKey* key = registry().find(handle)) {
         path = registry().tree()[key->path].path;
         return true;
     }
     return false;
 }
 
-bool joinPath(HKEY parent, LPCSTR subKey, std::string &path) {
+bool joinPath(HKEY parent, LPCSTR subKey, std::string& path) {
     if (!pathOf(parent, path))
         return false;
     std::string child = subKey ? subKey : "";
@@ -82,8 +85,8 @@ bool joinPath(HKEY parent, LPCSTR subKey, std::string &path) {
     return true;
 }
 
-RegistryKey *keyOf(HKEY handle) {
-    OpenKey *key = registry().find(handle);
+RegistryKey* keyOf(HKEY handle) {
+    OpenKey* key = registry().find(handle);
     if (!key)
         return nullptr;
     auto found = registry().tree().find(key->path);
@@ -98,7 +101,7 @@ LUMA_API LSTATUS WINAPI RegCreateKeyExA(HKEY parent, LPCSTR subKey, DWORD, LPSTR
     if (!result || !joinPath(parent, subKey, path))
         return ERROR_INVALID_HANDLE;
     std::string index = lowerCase(path);
-    RegistryTree &tree = registry().tree();
+    RegistryTree& tree = registry().tree();
     bool created = tree.find(index) == tree.end();
     if (created) {
         tree[index].path = path;
@@ -123,13 +126,13 @@ LUMA_API LSTATUS WINAPI RegOpenKeyExA(HKEY parent, LPCSTR subKey, DWORD, REGSAM,
 
 LUMA_API LSTATUS WINAPI RegQueryValueExA(HKEY handle, LPCSTR valueName, LPDWORD, LPDWORD type,
                                          LPBYTE data, LPDWORD dataSize) {
-    RegistryKey *key = keyOf(handle);
+    RegistryKey* key = keyOf(handle);
     if (!key)
         return ERROR_INVALID_HANDLE;
     auto found = key->values.find(lowerCase(valueName ? valueName : ""));
     if (found == key->values.end())
         return ERROR_FILE_NOT_FOUND;
-    const RegistryValue &value = found->second;
+    const RegistryValue& value = found->second;
     // Strings are stored without their terminator and handed out with one.
     DWORD needed = static_cast<DWORD>(value.data.size()) + (value.type == REG_SZ ? 1 : 0);
     if (type)
@@ -153,8 +156,8 @@ LUMA_API LSTATUS WINAPI RegQueryValueExA(HKEY handle, LPCSTR valueName, LPDWORD,
 }
 
 LUMA_API LSTATUS WINAPI RegSetValueExA(HKEY handle, LPCSTR valueName, DWORD, DWORD type,
-                                       const BYTE *data, DWORD dataSize) {
-    RegistryKey *key = keyOf(handle);
+                                       const BYTE* data, DWORD dataSize) {
+    RegistryKey* key = keyOf(handle);
     if (!key)
         return ERROR_INVALID_HANDLE;
     if (!data && dataSize)
@@ -173,7 +176,7 @@ LUMA_API LSTATUS WINAPI RegSetValueExA(HKEY handle, LPCSTR valueName, DWORD, DWO
 }
 
 LUMA_API LSTATUS WINAPI RegDeleteValueA(HKEY handle, LPCSTR valueName) {
-    RegistryKey *key = keyOf(handle);
+    RegistryKey* key = keyOf(handle);
     if (!key)
         return ERROR_INVALID_HANDLE;
     if (!key->values.erase(lowerCase(valueName ? valueName : "")))
@@ -185,13 +188,13 @@ LUMA_API LSTATUS WINAPI RegCloseKey(HKEY handle) {
     return registry().close(handle) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
-LUMA_API const char *LumaSettingsPath(void) {
+LUMA_API const char* LumaSettingsPath(void) {
     static std::string path;
-    const char *configHome = std::getenv("XDG_CONFIG_HOME");
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
     if (configHome && *configHome == '/') {
         path = configHome;
     } else {
-        const char *home = std::getenv("HOME");
+        const char* home = std::getenv("HOME");
         path = std::string(home && *home ? home : ".") + "/.config";
     }
     path += "/LumaPlatform/HKEY_CURRENT_USER.reg";

@@ -14,9 +14,9 @@ namespace luma {
 
 namespace {
 
-const char *const header = "REGEDIT4";
+const char* const header = "REGEDIT4";
 
-std::string quoted(const std::string &text) {
+std::string quoted(const std::string& text) {
     std::string out = "\"";
     for (char c : text) {
         if (c == '\\' || c == '"')
@@ -27,7 +27,7 @@ std::string quoted(const std::string &text) {
 }
 
 // Reads a quoted string at `at`; leaves `at` after the closing quote.
-bool readQuoted(const std::string &line, size_t &at, std::string &text) {
+bool readQuoted(const std::string& line, size_t& at, std::string& text) {
     if (at >= line.size() || line[at] != '"')
         return false;
     text.clear();
@@ -47,7 +47,7 @@ bool readQuoted(const std::string &line, size_t &at, std::string &text) {
     return false;
 }
 
-bool readHexBytes(const std::string &text, std::vector<BYTE> &bytes) {
+bool readHexBytes(const std::string& text, std::vector<BYTE>& bytes) {
     bytes.clear();
     std::istringstream items(text);
     std::string item;
@@ -60,7 +60,7 @@ bool readHexBytes(const std::string &text, std::vector<BYTE> &bytes) {
     return true;
 }
 
-bool parseValue(const std::string &line, RegistryValue &value) {
+bool parseValue(const std::string& line, RegistryValue& value) {
     size_t at = 0;
     if (!readQuoted(line, at, value.name) || at >= line.size() || line[at] != '=')
         return false;
@@ -104,7 +104,7 @@ bool parseValue(const std::string &line, RegistryValue &value) {
     return false;
 }
 
-std::string formatValue(const RegistryValue &value) {
+std::string formatValue(const RegistryValue& value) {
     std::string line = quoted(value.name) + "=";
     if (value.type == REG_SZ) {
         std::string text(value.data.begin(), value.data.end());
@@ -130,7 +130,7 @@ std::string formatValue(const RegistryValue &value) {
     return line;
 }
 
-bool makeDirectories(const std::string &path) {
+bool makeDirectories(const std::string& path) {
     for (size_t slash = path.find('/', 1); slash != std::string::npos;
          slash = path.find('/', slash + 1)) {
         std::string folder = path.substr(0, slash);
@@ -148,13 +148,13 @@ std::string lowerCase(std::string text) {
     return text;
 }
 
-bool parseRegistry(const std::string &text, RegistryTree &tree, std::string &problem) {
+bool parseRegistry(const std::string& text, RegistryTree& tree, std::string& problem) {
     tree.clear();
     std::istringstream lines(text);
     std::string line;
     int number = 0;
     bool seenHeader = false;
-    RegistryKey *current = nullptr;
+    RegistryKey* current = nullptr;
     while (std::getline(lines, line)) {
         ++number;
         if (!line.empty() && line.back() == '\r')
@@ -177,7 +177,7 @@ bool parseRegistry(const std::string &text, RegistryTree &tree, std::string &pro
                 return false;
             }
             std::string path = line.substr(1, line.size() - 2);
-            RegistryKey &key = tree[lowerCase(path)];
+            RegistryKey& key = tree[lowerCase(path)];
             if (key.path.empty())
                 key.path = path;
             current = &key;
@@ -198,19 +198,19 @@ bool parseRegistry(const std::string &text, RegistryTree &tree, std::string &pro
     return true;
 }
 
-std::string formatRegistry(const RegistryTree &tree) {
+std::string formatRegistry(const RegistryTree& tree) {
     std::string text = std::string(header) + "\n";
-    for (const auto &entry : tree) {
+    for (const auto& entry : tree) {
         text += "\n[" + entry.second.path + "]\n";
-        for (const auto &value : entry.second.values)
+        for (const auto& value : entry.second.values)
             text += formatValue(value.second) + "\n";
     }
     return text;
 }
 
-RegistryTree loadRegistryFile(const std::string &path) {
+RegistryTree loadRegistryFile(const std::string& path) {
     RegistryTree tree;
-    std::FILE *file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
         if (errno != ENOENT)
             std::fprintf(stderr,
@@ -239,7 +239,7 @@ RegistryTree loadRegistryFile(const std::string &path) {
     return tree;
 }
 
-bool saveRegistryFile(const std::string &path, const RegistryTree &tree) {
+bool saveRegistryFile(const std::string& path, const RegistryTree& tree) {
     if (!makeDirectories(path))
         return false;
     std::string temporary = path + ".tmp" + std::to_string(::getpid());

@@ -27,13 +27,13 @@ std::string lowerCase(std::string text);
 
 // Reads the text form. False (and an empty tree) for text that is not a registry export
 // of ours; `problem` then says what is wrong.
-bool parseRegistry(const std::string &text, RegistryTree &tree, std::string &problem);
-std::string formatRegistry(const RegistryTree &tree);
+bool parseRegistry(const std::string& text, RegistryTree& tree, std::string& problem);
+std::string formatRegistry(const RegistryTree& tree);
 
 // Reads the file; a missing file is an empty tree, a damaged or unreadable one is an
 // empty tree and one warning on stderr.
-RegistryTree loadRegistryFile(const std::string &path);
+RegistryTree loadRegistryFile(const std::string& path);
 // Replaces the file at once (temporary file and rename): never half-written.
-bool saveRegistryFile(const std::string &path, const RegistryTree &tree);
+bool saveRegistryFile(const std::string& path, const RegistryTree& tree);
 
 } // namespace luma

@@ -10,7 +10,7 @@ const char16_t windowsExtras[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x20
                                     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-void appendUtf8(std::string &out, char32_t c) {
+void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
     } else if (c < 0x800) {
@@ -45,21 +45,21 @@ char32_t codePointOf(unsigned char byte) {
     return byte;
 }
 
-std::u32string decodeWindows1252(const std::string &text) {
+std::u32string decodeWindows1252(const std::string& text) {
     std::u32string out;
     for (unsigned char byte : text)
         out += codePointOf(byte);
     return out;
 }
 
-std::string windows1252ToUtf8(const std::string &text) {
+std::string windows1252ToUtf8(const std::string& text) {
     std::string out;
     for (unsigned char byte : text)
         appendUtf8(out, codePointOf(byte));
     return out;
 }
 
-std::string utf8ToWindows1252(const std::string &text) {
+std::string utf8ToWindows1252(const std::string& text) {
     std::string out;
     for (size_t i = 0; i < text.size();) {
         unsigned char lead = static_cast<unsigned char>(text[i]);

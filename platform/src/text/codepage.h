@@ -7,9 +7,9 @@
 namespace luma {
 
 char32_t codePointOf(unsigned char windows1252);
-std::u32string decodeWindows1252(const std::string &text);
-std::string windows1252ToUtf8(const std::string &text);
+std::u32string decodeWindows1252(const std::string& text);
+std::string windows1252ToUtf8(const std::string& text);
 // Characters without a Windows-1252 byte are dropped.
-std::string utf8ToWindows1252(const std::string &text);
+std::string utf8ToWindows1252(const std::string& text);
 
 } // namespace luma

@@ -4,7 +4,7 @@
 
 namespace luma {
 
-void postKey(HWND window, UINT virtualKey, const std::string &characters, bool alt) {
+void postKey(HWND window, UINT virtualKey, const std::string& characters, bool alt) {
     if (!window)
         return;
     // Repeat count 1; bit 29 is the context code: Alt was held.

@@ -8,7 +8,7 @@
 namespace luma {
 
 // Posts WM_KEYDOWN (WM_SYSKEYDOWN while Alt is held) carrying the typed characters.
-void postKey(HWND window, UINT virtualKey, const std::string &characters, bool alt);
+void postKey(HWND window, UINT virtualKey, const std::string& characters, bool alt);
 
 // The control characters of keys that type no text: Return, Escape, Backspace, Tab.
 std::string charactersOfKey(UINT virtualKey);

@@ -7,9 +7,9 @@ namespace luma {
 
 namespace {
 
-bool passes(const MSG &message, HWND window, UINT filterMin, UINT filterMax) {
+bool passes(const MSG& message, HWND window, UINT filterMin, UINT filterMax) {
     if (window) {
-        Window *target = windowManager().find(message.hwnd);
+        Window* target = windowManager().find(message.hwnd);
         bool ownOrChild = message.hwnd == window || (target && target->parent == window);
         if (!ownOrChild)
             return false;
@@ -26,21 +26,21 @@ constexpr LPARAM slotMask = 0xFF;
 
 } // namespace
 
-MessageQueue &messageQueue() {
+MessageQueue& messageQueue() {
     static MessageQueue queue;
     return queue;
 }
 
-void MessageQueue::post(const MSG &message) { messages.push_back(message); }
+void MessageQueue::post(const MSG& message) { messages.push_back(message); }
 
-void MessageQueue::postFirst(const MSG &message) { messages.push_front(message); }
+void MessageQueue::postFirst(const MSG& message) { messages.push_front(message); }
 
 void MessageQueue::postQuit(int exitCode) {
     quitPending = true;
     quitCode = exitCode;
 }
 
-bool MessageQueue::take(MSG &message, HWND window, UINT filterMin, UINT filterMax, bool remove) {
+bool MessageQueue::take(MSG& message, HWND window, UINT filterMin, UINT filterMax, bool remove) {
     for (auto it = messages.begin(); it != messages.end(); ++it) {
         if (!passes(*it, window, filterMin, filterMax))
             continue;
@@ -62,7 +62,7 @@ bool MessageQueue::take(MSG &message, HWND window, UINT filterMin, UINT filterMa
     return false;
 }
 
-LPARAM MessageQueue::keyDataWithCharacters(LPARAM keyData, const std::string &characters) {
+LPARAM MessageQueue::keyDataWithCharacters(LPARAM keyData, const std::string& characters) {
     if (characters.empty())
         return keyData;
     unsigned slot = nextSlot;

@@ -9,20 +9,20 @@
 namespace luma {
 
 class MessageQueue {
-  public:
-    void post(const MSG &message);
+public:
+    void post(const MSG& message);
     // Placed before everything waiting: what TranslateMessage makes is read next.
-    void postFirst(const MSG &message);
+    void postFirst(const MSG& message);
     void postQuit(int exitCode);
 
     // Finds the first message that passes the filter (and removes it when asked).
-    bool take(MSG &message, HWND window, UINT filterMin, UINT filterMax, bool remove);
+    bool take(MSG& message, HWND window, UINT filterMin, UINT filterMax, bool remove);
 
     // Characters that the keyboard gave with a key message, for TranslateMessage.
-    LPARAM keyDataWithCharacters(LPARAM keyData, const std::string &characters);
+    LPARAM keyDataWithCharacters(LPARAM keyData, const std::string& characters);
     std::string charactersOf(LPARAM keyData) const;
 
-  private:
+private:
     std::deque<MSG> messages;
     bool quitPending = false;
     int quitCode = 0;
@@ -30,7 +30,7 @@ class MessageQueue {
     unsigned nextSlot = 1;
 };
 
-MessageQueue &messageQueue();
+MessageQueue& messageQueue();
 
 // Brings in what the outside world did: backend events, the stop time, signals.
 void pumpInput();

@@ -12,17 +12,15 @@ namespace luma {
 namespace {
 
 class QueueInput : public InputSink {
-  public:
-    void keyDown(UINT virtualKey, const std::string &characters, bool alt) override {
+public:
+    void keyDown(UINT virtualKey, const std::string& characters, bool alt) override {
         postKey(windowManager().focus(), virtualKey, characters, alt);
     }
-    void closeRequested(Window &window) override { PostMessageA(window.handle, WM_CLOSE, 0, 0); }
-    void activated(Window &window, bool active) override {
+    void closeRequested(Window& window) override { PostMessageA(window.handle, WM_CLOSE, 0, 0); }
+    void activated(Window& window, bool active) override {
         callWindow(window.handle, WM_ACTIVATEAPP, active ? TRUE : FALSE, 0);
     }
 };
-
-bool stopKeySent = false;
 
 void pressStopKey() { postKey(windowManager().focus(), VK_ESCAPE, "\x1b", false); }
 
@@ -31,8 +29,8 @@ void pressStopKey() { postKey(windowManager().focus(), VK_ESCAPE, "\x1b", false)
 void pumpInput() {
     QueueInput sink;
     backend().pumpEvents(sink);
-    if (config().stopAtSet && !stopKeySent && backend().ticks() - startTicks() >= config().stopAt) {
-        stopKeySent = true;
+    if (config().stopAtSet && backend().ticks() - startTicks() >= config().stopAt) {
+        config().stopAtSet = false;
         pressStopKey();
     }
     if (takeStopRequest())
@@ -66,7 +64,7 @@ LUMA_API BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT filterMin, UIN
     }
 }
 
-LUMA_API BOOL WINAPI TranslateMessage(const MSG *message) {
+LUMA_API BOOL WINAPI TranslateMessage(const MSG* message) {
     if (!message)
         return FALSE;
     bool system = message->message == WM_SYSKEYDOWN;
@@ -85,7 +83,7 @@ LUMA_API BOOL WINAPI TranslateMessage(const MSG *message) {
     return characters.empty() ? FALSE : TRUE;
 }
 
-LUMA_API LRESULT WINAPI DispatchMessageA(const MSG *message) {
+LUMA_API LRESULT WINAPI DispatchMessageA(const MSG* message) {
     if (!message || !message->hwnd)
         return 0;
     return callWindow(message->hwnd, message->message, message->wParam, message->lParam);

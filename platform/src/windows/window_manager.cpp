@@ -8,7 +8,7 @@ namespace luma {
 namespace {
 
 // Class names compare without regard to case, as on Windows.
-std::string classKey(const char *name) {
+std::string classKey(const char* name) {
     std::string key = name ? name : "";
     std::transform(key.begin(), key.end(), key.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -17,12 +17,12 @@ std::string classKey(const char *name) {
 
 } // namespace
 
-WindowManager &windowManager() {
+WindowManager& windowManager() {
     static WindowManager manager;
     return manager;
 }
 
-ATOM WindowManager::registerClass(const WNDCLASSA &windowClass) {
+ATOM WindowManager::registerClass(const WNDCLASSA& windowClass) {
     if (!windowClass.lpszClassName || !windowClass.lpfnWndProc)
         return 0;
     std::string key = classKey(windowClass.lpszClassName);
@@ -32,7 +32,7 @@ ATOM WindowManager::registerClass(const WNDCLASSA &windowClass) {
     return static_cast<ATOM>(0xC000 + classes.size());
 }
 
-Window *WindowManager::create(DWORD exStyle, const char *className, const char *text, DWORD style,
+Window* WindowManager::create(DWORD exStyle, const char* className, const char* text, DWORD style,
                               RECT rect, HWND parent, int controlId) {
     auto knownClass = classes.find(classKey(className));
     auto window = std::make_unique<Window>();
@@ -46,12 +46,12 @@ Window *WindowManager::create(DWORD exStyle, const char *className, const char *
     window->rect = rect;
     window->parent = parent;
     window->controlId = controlId;
-    Window *created = window.get();
+    Window* created = window.get();
     windows[created->handle] = std::move(window);
     return created;
 }
 
-Window *WindowManager::find(HWND handle) {
+Window* WindowManager::find(HWND handle) {
     auto found = windows.find(handle);
     return found == windows.end() ? nullptr : found->second.get();
 }
@@ -64,14 +64,14 @@ void WindowManager::forget(HWND handle) {
 
 std::vector<HWND> WindowManager::childrenOf(HWND handle) const {
     std::vector<HWND> children;
-    for (const auto &entry : windows)
+    for (const auto& entry : windows)
         if (entry.second->parent == handle)
             children.push_back(entry.first);
     return children;
 }
 
 LRESULT callWindow(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
-    Window *window = windowManager().find(handle);
+    Window* window = windowManager().find(handle);
     if (!window || !window->procedure)
         return 0;
     return window->procedure(handle, message, wParam, lParam);

@@ -23,19 +23,19 @@ struct Window {
     HWND parent = nullptr;
     int controlId = 0;
     bool visible = false;
-    Dialog *dialog = nullptr; // set for a dialog's own window
-    void *backendData = nullptr;
+    Dialog* dialog = nullptr; // set for a dialog's own window
+    void* backendData = nullptr;
 
     bool topLevel() const { return parent == nullptr; }
 };
 
 class WindowManager {
-  public:
-    ATOM registerClass(const WNDCLASSA &windowClass);
+public:
+    ATOM registerClass(const WNDCLASSA& windowClass);
     // Creates the window record; WM_CREATE is the caller's to send.
-    Window *create(DWORD exStyle, const char *className, const char *text, DWORD style, RECT rect,
+    Window* create(DWORD exStyle, const char* className, const char* text, DWORD style, RECT rect,
                    HWND parent, int controlId);
-    Window *find(HWND handle);
+    Window* find(HWND handle);
     void forget(HWND handle);
     std::vector<HWND> childrenOf(HWND handle) const;
 
@@ -43,7 +43,7 @@ class WindowManager {
     HWND focus() const { return focusWindow; }
     void setFocus(HWND handle) { focusWindow = handle; }
 
-  private:
+private:
     struct WindowClass {
         WNDPROC procedure;
         UINT style;
@@ -54,7 +54,7 @@ class WindowManager {
     HWND focusWindow = nullptr;
 };
 
-WindowManager &windowManager();
+WindowManager& windowManager();
 
 // Calls a window's procedure, or nothing for a handle that is not a window.
 LRESULT callWindow(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);

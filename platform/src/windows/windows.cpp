@@ -4,7 +4,7 @@
 
 using namespace luma;
 
-LUMA_API ATOM WINAPI RegisterClassA(const WNDCLASSA *windowClass) {
+LUMA_API ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass) {
     return windowClass ? windowManager().registerClass(*windowClass) : 0;
 }
 
@@ -15,7 +15,7 @@ LUMA_API HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR win
         return nullptr;
     RECT rect{x, y, x + width, y + height};
     int controlId = parent ? static_cast<int>(reinterpret_cast<uintptr_t>(menu)) : 0;
-    Window *window =
+    Window* window =
         windowManager().create(exStyle, className, windowName, style, rect, parent, controlId);
     if (!window->procedure && !parent) {
         windowManager().forget(window->handle);
@@ -32,7 +32,7 @@ LUMA_API HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR win
 }
 
 LUMA_API BOOL WINAPI ShowWindow(HWND handle, int showCommand) {
-    Window *window = windowManager().find(handle);
+    Window* window = windowManager().find(handle);
     if (!window)
         return FALSE;
     bool wasVisible = window->visible;
@@ -52,7 +52,7 @@ LUMA_API BOOL WINAPI UpdateWindow(HWND handle) {
 }
 
 LUMA_API BOOL WINAPI DestroyWindow(HWND handle) {
-    Window *window = windowManager().find(handle);
+    Window* window = windowManager().find(handle);
     if (!window)
         return FALSE;
     callWindow(handle, WM_DESTROY, 0, 0);

@@ -40,7 +40,7 @@ void HeadlessBackend::waitForInput(DWORD) { advanceFrames(1); }
 
 void HeadlessBackend::sleep(DWORD milliseconds) { extraMilliseconds += milliseconds; }
 
-void HeadlessBackend::screenSize(int &width, int &height) {
+void HeadlessBackend::screenSize(int& width, int& height) {
     width = 640;
     height = 480;
 }

@@ -6,28 +6,28 @@
 namespace luma {
 
 class HeadlessBackend : public Backend {
-  public:
+public:
     explicit HeadlessBackend(int framesPerSecond);
 
-    const char *name() const override { return "headless"; }
-    bool ready(std::string &) override { return true; }
+    const char* name() const override { return "headless"; }
+    bool ready(std::string&) override { return true; }
 
     DWORD ticks() override;
     void idleTurn() override;
     void waitForInput(DWORD maxMs) override;
     void sleep(DWORD milliseconds) override;
-    void pumpEvents(InputSink &) override {}
+    void pumpEvents(InputSink&) override {}
 
-    void screenSize(int &width, int &height) override;
-    bool showWindow(Window &) override { return true; }
-    void closeWindow(Window &) override {}
-    bool messageBox(const std::string &, const std::string &, UINT) override { return false; }
-    bool runDialog(Dialog &) override { return false; }
+    void screenSize(int& width, int& height) override;
+    bool showWindow(Window&) override { return true; }
+    void closeWindow(Window&) override {}
+    bool messageBox(const std::string&, const std::string&, UINT) override { return false; }
+    bool runDialog(Dialog&) override { return false; }
 
     // A picture was shown: time moves on by one frame.
     void framePresented();
 
-  private:
+private:
     void advanceFrames(uint64_t count);
 
     int framesPerSecond;

@@ -13,9 +13,9 @@ namespace luma {
 
 namespace {
 
-const char *preferredVideoDriver() {
-    const char *display = std::getenv("DISPLAY");
-    const char *wayland = std::getenv("WAYLAND_DISPLAY");
+const char* preferredVideoDriver() {
+    const char* display = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
     if (display && *display)
         return "x11";
     if (wayland && *wayland)
@@ -32,7 +32,8 @@ SdlBackend::SdlBackend() {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The driver is chosen by what the session offers: SDL would otherwise fall back to
     // its invisible "offscreen" driver and play the demo to nobody.
-    bool driverChosenByUser = std::getenv("SDL_VIDEODRIVER") != nullptr;
+    const char* requestedDriver = std::getenv("SDL_VIDEODRIVER");
+    bool driverChosenByUser = requestedDriver && *requestedDriver;
     if (!driverChosenByUser)
         SDL_SetHint(SDL_HINT_VIDEODRIVER, preferredVideoDriver());
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
@@ -57,7 +58,7 @@ SdlBackend::~SdlBackend() {
     SDL_Quit();
 }
 
-bool SdlBackend::ready(std::string &problem) {
+bool SdlBackend::ready(std::string& problem) {
     if (!videoReady)
         problem = videoProblem.empty() ? "no video driver" : videoProblem;
     return videoReady;
@@ -80,7 +81,7 @@ void SdlBackend::waitForInput(DWORD maxMs) {
 
 void SdlBackend::sleep(DWORD milliseconds) { SDL_Delay(milliseconds); }
 
-void SdlBackend::pumpEvents(InputSink &sink) {
+void SdlBackend::pumpEvents(InputSink& sink) {
     if (!videoReady)
         return;
     struct PendingKey {
@@ -128,11 +129,11 @@ void SdlBackend::pumpEvents(InputSink &sink) {
             break;
         }
     }
-    for (const PendingKey &key : keys)
+    for (const PendingKey& key : keys)
         sink.keyDown(key.virtualKey, key.characters, key.alt);
 }
 
-void SdlBackend::screenSize(int &width, int &height) {
+void SdlBackend::screenSize(int& width, int& height) {
     width = height = 0;
     SDL_DisplayMode mode;
     if (videoReady && SDL_GetDesktopDisplayMode(0, &mode) == 0) {
@@ -141,7 +142,7 @@ void SdlBackend::screenSize(int &width, int &height) {
     }
 }
 
-bool SdlBackend::showWindow(Window &window) {
+bool SdlBackend::showWindow(Window& window) {
     if (!videoReady || sdlWindow)
         return false;
     bool windowed = config().windowed;
@@ -162,7 +163,7 @@ bool SdlBackend::showWindow(Window &window) {
     return true;
 }
 
-void SdlBackend::closeWindow(Window &window) {
+void SdlBackend::closeWindow(Window& window) {
     if (shownWindow != &window)
         return;
     SDL_StopTextInput();
@@ -193,7 +194,7 @@ void SdlBackend::paintBlack() {
     SDL_RenderPresent(sdlRenderer);
 }
 
-bool SdlBackend::messageBox(const std::string &text, const std::string &caption, UINT type) {
+bool SdlBackend::messageBox(const std::string& text, const std::string& caption, UINT type) {
     if (!videoReady)
         return false;
     Uint32 flags = (type & 0xF0) == MB_ICONHAND      ? SDL_MESSAGEBOX_ERROR
@@ -203,6 +204,6 @@ bool SdlBackend::messageBox(const std::string &text, const std::string &caption,
                                     windows1252ToUtf8(text).c_str(), sdlWindow) == 0;
 }
 
-bool SdlBackend::runDialog(Dialog &dialog) { return videoReady && runSdlDialog(dialog); }
+bool SdlBackend::runDialog(Dialog& dialog) { return videoReady && runSdlDialog(dialog); }
 
 } // namespace luma

@@ -8,40 +8,40 @@
 namespace luma {
 
 class SdlBackend : public Backend {
-  public:
+public:
     SdlBackend();
     ~SdlBackend() override;
 
-    const char *name() const override { return "sdl"; }
-    bool ready(std::string &problem) override;
+    const char* name() const override { return "sdl"; }
+    bool ready(std::string& problem) override;
 
     DWORD ticks() override;
     void idleTurn() override {}
     void waitForInput(DWORD maxMs) override;
     void sleep(DWORD milliseconds) override;
-    void pumpEvents(InputSink &sink) override;
+    void pumpEvents(InputSink& sink) override;
 
-    void screenSize(int &width, int &height) override;
-    bool showWindow(Window &window) override;
-    void closeWindow(Window &window) override;
-    bool messageBox(const std::string &text, const std::string &caption, UINT type) override;
-    bool runDialog(Dialog &dialog) override;
+    void screenSize(int& width, int& height) override;
+    bool showWindow(Window& window) override;
+    void closeWindow(Window& window) override;
+    bool messageBox(const std::string& text, const std::string& caption, UINT type) override;
+    bool runDialog(Dialog& dialog) override;
 
-    SDL_Window *mainWindow() const { return sdlWindow; }
-    SDL_Renderer *renderer() const { return sdlRenderer; }
+    SDL_Window* mainWindow() const { return sdlWindow; }
+    SDL_Renderer* renderer() const { return sdlRenderer; }
 
-  private:
+private:
     void toggleFullscreen();
     void paintBlack();
 
     bool videoReady = false;
     std::string videoProblem;
-    Window *shownWindow = nullptr;
-    SDL_Window *sdlWindow = nullptr;
-    SDL_Renderer *sdlRenderer = nullptr;
+    Window* shownWindow = nullptr;
+    SDL_Window* sdlWindow = nullptr;
+    SDL_Renderer* sdlRenderer = nullptr;
 };
 
 // The dialog runner draws in a window of its own (sdl_dialog.cpp).
-bool runSdlDialog(Dialog &dialog);
+bool runSdlDialog(Dialog& dialog);
 
 } // namespace luma

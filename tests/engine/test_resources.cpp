@@ -1,0 +1,18 @@
+#include "test_resources.h"
+
+#include <luma/resources.h>
+
+namespace {
+
+const LumaStringResource strings[] = {
+    {testNameId, "LumaTest"},
+    {testKeyId, "Software\\Korvani\\LumaTest"},
+    {longNameId,
+     "AVeryLongProgramNameThatGoesOnAndOnForMuchMoreThanEightyCharactersOfTextSoItMustBeCut"},
+};
+
+const LumaResources resources = {strings, 3, nullptr, 0};
+
+} // namespace
+
+void RegisterTestResources() { LumaRegisterResources(&resources); }
