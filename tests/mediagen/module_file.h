@@ -39,4 +39,4 @@ struct ModuleFile {
 };
 
 // Throws std::runtime_error when the file cannot be read or is shorter than its header.
-ModuleFile readModuleFile(const std::string &path);
+ModuleFile readModuleFile(const std::string& path);

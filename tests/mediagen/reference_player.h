@@ -24,4 +24,4 @@ struct Rendering {
 
 // Plays the module to its end at `rate` samples per second (22050 or 44100); stops after
 // `rowLimit` rows if the song has not ended by then.
-Rendering renderModule(const ModuleFile &module, int rate, int rowLimit);
+Rendering renderModule(const ModuleFile& module, int rate, int rowLimit);

@@ -106,6 +106,17 @@ TEST(ScoreParser, CuesAreMarkerNotesWithSceneAndSyncEffects) {
     EXPECT_EQ(cellAt(s, 0, 2, 8).parameter, 11);
 }
 
+TEST(ScoreParser, PanIsABareEffectEightWithoutSample) {
+    Score s = parseScore(kHeader + "phrase p\n  pan:200 .*63\npattern q\n  2 p\norder q\n");
+    Cell pan = cellAt(s, 0, 0, 2);
+    EXPECT_EQ(pan.sample, 0);
+    EXPECT_EQ(pan.period, 0);
+    EXPECT_EQ(pan.effect, 0x8);
+    EXPECT_EQ(pan.parameter, 200);
+    EXPECT_NE(errorOf(kHeader + "phrase p\n  pan:256\n").find("line 6: pan position 256"),
+              std::string::npos);
+}
+
 TEST(ScoreParser, CommentsAndBlankLinesAreIgnored) {
     Score s = parseScore(
         "; a song\n\n" + kHeader +

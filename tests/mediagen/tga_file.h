@@ -20,8 +20,8 @@ struct TgaFile {
     int alphaBits = 0;
     bool topRowFirst = false;
     std::vector<TgaPixel> pixels; // top row first
-    const TgaPixel &at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    const TgaPixel& at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
 // Throws std::runtime_error for a file the engine would reject or that is cut short.
-TgaFile readTgaFile(const std::string &path);
+TgaFile readTgaFile(const std::string& path);

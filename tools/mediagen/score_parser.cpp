@@ -9,7 +9,7 @@ namespace mediagen {
 
 namespace {
 
-constexpr int kEffectSync = 0x8;
+constexpr int kEffectSync = 0x8; // sync on the marker, stereo position elsewhere
 constexpr int kEffectVolume = 0xC;
 constexpr int kEffectExtended = 0xE;
 constexpr int kNoteCut = 0xC0;
@@ -187,6 +187,12 @@ class Parser {
             return marker(kEffectVolume, token.substr(6));
         if (token.rfind("sync:", 0) == 0)
             return marker(kEffectSync, token.substr(5));
+        if (token.rfind("pan:", 0) == 0) {
+            // Without a sample the demo's player ignores it; trackers place the channel.
+            c.effect = kEffectSync;
+            c.parameter = parseNumber(token.substr(4), 0, 255, line_, "pan position");
+            return c;
+        }
         c.period = periodOfNote(token.substr(0, 3));
         if (!c.period)
             throw ScoreError(line_, "'" + token + "' is not a note of C-1..B-3");

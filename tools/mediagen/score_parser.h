@@ -40,6 +40,7 @@ constexpr int kMarkerSample = 31;
 //       =V volume V               C-3, C#3:clap, B-3=20, G-2:hato=40  a note, with the phrase's
 //                                 instrument unless one is named, and an optional volume
 //       scene:N  sync:N           marker notes;  TOKEN*N repeats a token;  | is a bar line
+//       pan:N                     stereo position 0..255 for trackers (the demo plays mono)
 //   pattern NAME                  then lines "CHANNEL PHRASE [PHRASE...]": the phrases play one
 //                                 after another and repeat to fill the 64 rows
 //   order PATTERN...              (may be given on several lines)
