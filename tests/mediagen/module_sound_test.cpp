@@ -130,4 +130,10 @@ TEST_F(Song, OpenMptRendersItWithoutClipping) {
     EXPECT_LT(numberAfter(stat, "Maximum amplitude"), 0.999) << stat;
     EXPECT_GT(numberAfter(stat, "Minimum amplitude"), -0.999) << stat;
     EXPECT_GT(numberAfter(stat, "RMS     amplitude"), 0.05) << stat;
+    // Drums and bass sit in the middle: both sides equally loud.
+    double left = numberAfter(runTool("sox " + shellQuoted(copy + ".wav") + " -n remix 1 stat"),
+                              "RMS     amplitude");
+    double right = numberAfter(runTool("sox " + shellQuoted(copy + ".wav") + " -n remix 2 stat"),
+                               "RMS     amplitude");
+    EXPECT_NEAR(20 * std::log10(left / right), 0.0, 1.5);
 }
