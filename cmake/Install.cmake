@@ -23,6 +23,8 @@ install(FILES ${PROJECT_BINARY_DIR}/LumaBaseConfig.cmake
   ${PROJECT_BINARY_DIR}/LumaBaseConfigVersion.cmake
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/LumaBase)
 
+# Relocatable: the prefix is found from where the file lies.
+file(RELATIVE_PATH LUMA_PC_TO_PREFIX "/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/")
 configure_file(${PROJECT_SOURCE_DIR}/cmake/lumabase.pc.in ${PROJECT_BINARY_DIR}/lumabase.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/lumabase.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix, then builds and runs a program against it,
+# once through the CMake package and once through pkg-config.
+set -euo pipefail
+build_dir=$1
+source_dir=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cmake --install "$build_dir" --prefix "$work/prefix" >/dev/null
+expected="{01020304-0506-0708-090A-0B0C0D0E0F10}"
+
+cmake -S "$source_dir/consumer" -B "$work/consumer" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
+cmake --build "$work/consumer" >/dev/null
+result=$(LUMA_BACKEND=headless "$work/consumer/consumer")
+[ "$result" = "$expected" ] || { echo "CMake package consumer printed: $result"; exit 1; }
+
+libdir=$(dirname "$(find "$work/prefix" -name lumabase.pc)")
+flags=$(PKG_CONFIG_PATH="$libdir" pkg-config --cflags --libs lumabase)
+c++ -std=c++17 "$source_dir/consumer/main.cpp" $flags -Wl,-rpath,"$work/prefix/lib" -o "$work/pkgconfig-consumer"
+result=$(LUMA_BACKEND=headless "$work/pkgconfig-consumer")
+[ "$result" = "$expected" ] || { echo "pkg-config consumer printed: $result"; exit 1; }
+
+for file in bin/Glimmerfall include/LumaBase/TLumaBase.h include/LumaPlatform/windows.h \
+            share/glimmerfall/Media/Glimmerfall.mod; do
+  [ -e "$work/prefix/$file" ] || { echo "not installed: $file"; exit 1; }
+done
+echo "installed package works"
