@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace mediagen {
 
@@ -26,22 +28,33 @@ float frame(float x, float y) {
     return 70 * smoothstep(6, 14, edge) * (1 - smoothstep(22, 30, edge));
 }
 
-float rivets(float x, float y) {
-    float best = 0;
-    const float inset = 18;
-    for (float rx = inset; rx < kWidth; rx += 40) {
-        for (float ry : {inset, kHeight - 1 - inset}) {
-            float d = std::hypot(x - rx, y - ry);
-            if (d < 7)
-                best = std::max(best, 60 * std::sqrt(1 - (d / 7) * (d / 7)));
-        }
+constexpr float kRivetInset = 18;
+constexpr float kRivetSpacing = 40;
+constexpr float kRivetRadius = 7.5f;
+constexpr float kRivetHeight = 60;
+
+// Rivets along the frame: along the top and bottom edges, then down the sides.
+std::vector<std::pair<float, float>> rivetCentres() {
+    std::vector<std::pair<float, float>> centres;
+    for (float x = kRivetInset; x < kWidth; x += kRivetSpacing) {
+        centres.emplace_back(x, kRivetInset);
+        centres.emplace_back(x, kHeight - 1 - kRivetInset);
     }
-    for (float ry = inset + 40; ry < kHeight - inset - 20; ry += 40) {
-        for (float rx : {inset, kWidth - 1 - inset}) {
-            float d = std::hypot(x - rx, y - ry);
-            if (d < 7)
-                best = std::max(best, 60 * std::sqrt(1 - (d / 7) * (d / 7)));
-        }
+    for (float y = kRivetInset + kRivetSpacing; y < kHeight - kRivetInset - 20;
+         y += kRivetSpacing) {
+        centres.emplace_back(kRivetInset, y);
+        centres.emplace_back(kWidth - 1 - kRivetInset, y);
+    }
+    return centres;
+}
+
+// Domes whose feet meet the plate without a step.
+float rivets(float x, float y, const std::vector<std::pair<float, float>> &centres) {
+    float best = 0;
+    for (const auto &[cx, cy] : centres) {
+        float d = std::hypot(x - cx, y - cy);
+        if (d < kRivetRadius)
+            best = std::max(best, kRivetHeight * smoothstep(kRivetRadius, 1.5f, d));
     }
     return best;
 }
@@ -69,12 +82,13 @@ std::vector<float> textHeights(const char *text, float top, float unitX, float u
 std::vector<uint8_t> makeBumpMap() {
     std::vector<float> title = textHeights("GLIMMERFALL", 90, 9.0f, 17.0f, 9.0f, 120);
     std::vector<float> credit = textHeights("KORVANI 2026", 250, 4.2f, 6.5f, 3.5f, 70);
+    const std::vector<std::pair<float, float>> centres = rivetCentres();
     std::vector<uint8_t> map(static_cast<size_t>(kWidth) * kHeight);
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
             size_t i = static_cast<size_t>(y) * kWidth + x;
             float h = 60 + waves(x, y) + frame(x, y);
-            h = std::max(h, 60 + rivets(x, y));
+            h = std::max(h, 60 + rivets(x, y, centres));
             h = std::max(h, 60 + title[i]);
             h = std::max(h, 60 + credit[i]);
             map[i] = static_cast<uint8_t>(std::lround(std::clamp(h, 0.0f, 255.0f)));

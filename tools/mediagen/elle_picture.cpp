@@ -127,9 +127,8 @@ void drawTubeText(Image &image, const std::string &text, int left, int top, int 
         for (int x = 0; x < width; ++x) {
             float d = field[static_cast<size_t>(y) * width + x];
             Rgb &px = image.at(left + x, top + y);
-            if (look.glow)
-                px = px + look.middle * (0.5f * std::exp(-std::max(0.0f, d - look.radius) / 5.0f) *
-                                         (d < reach ? 1.0f : 0.0f));
+            if (look.glow && d < reach) // the field stops at reach: no glow beyond it
+                px = px + look.middle * (0.5f * std::exp(-std::max(0.0f, d - look.radius) / 5.0f));
             float coverage = clamp01(look.radius - d + 0.5f);
             if (coverage <= 0)
                 continue;
