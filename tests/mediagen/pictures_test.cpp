@@ -22,7 +22,7 @@ int channelDistance(const TgaPixel &a, const TgaPixel &b) {
     return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
 }
 
-// A pixel after the ring field's halving in 5-6-5 and 5-5-5; the scenes treat 0 as transparent.
+// A pixel after the picture scenes halve it, in 5-6-5 and 5-5-5; 0 is the overlay's transparent.
 bool halvesToZero(const TgaPixel &p) {
     bool zero565 = (((p.r & 0xF8) >> 3) >> 1) == 0 && (((p.g & 0xFC) >> 2) >> 1) == 0 &&
                    (((p.b & 0xF8) >> 3) >> 1) == 0;
