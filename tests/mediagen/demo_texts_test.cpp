@@ -20,7 +20,7 @@ DemoTexts readDemoTexts() {
     DemoTexts texts;
     std::ifstream in(DEMO_TEXTS_FILE);
     std::string line;
-    auto valueOf = [&](const std::string &key, std::string &into) {
+    auto valueOf = [&](const std::string& key, std::string& into) {
         if (line.rfind(key + ": ", 0) != 0)
             return false;
         into = line.substr(key.size() + 2);
@@ -39,7 +39,7 @@ DemoTexts readDemoTexts() {
 
 // Width in pixels of bold Liberation Sans (the demo's "Arial") at a GDI cell height: the
 // em is cell height x 2048 / (1854 + 434), the font's win ascent and descent.
-int boldTextWidth(const std::string &text, int cellHeight) {
+int boldTextWidth(const std::string& text, int cellHeight) {
     double pixelsPerEm = cellHeight * 2048.0 / (1854 + 434);
     int status = -1;
     std::string out = runTool("convert -font Liberation-Sans-Bold -density 72 -pointsize " +
@@ -62,7 +62,7 @@ TEST(DemoTexts, TwoCaptionsAndElevenDistinctNamesOfFiveToNineLetters) {
     ASSERT_EQ(texts.greetings.size(), 11u);
     std::set<std::string> distinct(texts.greetings.begin(), texts.greetings.end());
     EXPECT_EQ(distinct.size(), 11u);
-    for (const std::string &name : texts.greetings) {
+    for (const std::string& name : texts.greetings) {
         EXPECT_GE(name.size(), 5u) << name;
         EXPECT_LE(name.size(), 9u) << name;
     }
@@ -78,7 +78,7 @@ TEST(DemoTexts, EveryTextFitsWhereItsSceneDrawsIt) {
     int photo = boldTextWidth(texts.photoCaption, 80);
     EXPECT_GT(photo, 0);
     EXPECT_LE(photo, 640) << texts.photoCaption;
-    for (const std::string &name : texts.greetings) {
+    for (const std::string& name : texts.greetings) {
         int width = boldTextWidth(name, 64);
         EXPECT_GT(width, 0);
         EXPECT_LE(width, 636) << name;

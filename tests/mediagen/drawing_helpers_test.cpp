@@ -67,7 +67,7 @@ TEST(StrokeFont, SmallLettersHaveTheirOwnShapes) {
     std::vector<Segment> lower = layoutText("a", 0, 0, style);
     ASSERT_FALSE(lower.empty());
     float lowestTop = 6;
-    for (const Segment &s : lower)
+    for (const Segment& s : lower)
         lowestTop = std::min({lowestTop, s.y0, s.y1});
     EXPECT_FLOAT_EQ(lowestTop, 2.5f) << "an a stays below the x-height line";
     EXPECT_NE(upper.size(), lower.size());

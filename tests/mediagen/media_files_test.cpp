@@ -13,16 +13,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char *const kMediaFiles[] = {"Elle.tga",     "TLife.tga",   "TTunnel.tga",    "ShadeBob.tga",
+const char* const kMediaFiles[] = {"Elle.tga",     "TLife.tga",   "TTunnel.tga",    "ShadeBob.tga",
                                    "Polaroid.tga", "bumpmap.raw", "Glimmerfall.mod"};
 
-std::vector<char> readAll(const fs::path &path) {
+std::vector<char> readAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 class Regenerated : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         outDir_ = fs::path(TEST_OUTPUT_DIR) / "regenerated";
         fs::remove_all(outDir_);
@@ -46,7 +46,7 @@ TEST_F(Regenerated, RunSucceedsSilently) {
 }
 
 TEST_F(Regenerated, EveryFileMatchesTheCommittedOneByteForByte) {
-    for (const char *name : kMediaFiles) {
+    for (const char* name : kMediaFiles) {
         SCOPED_TRACE(name);
         std::vector<char> fresh = readAll(outDir_ / name);
         std::vector<char> committed = readAll(fs::path(MEDIA_DIR) / name);
@@ -59,10 +59,10 @@ TEST_F(Regenerated, EveryFileMatchesTheCommittedOneByteForByte) {
 
 TEST_F(Regenerated, WritesTheSevenFilesAndNothingElse) {
     size_t count = 0;
-    for (const auto &entry : fs::directory_iterator(outDir_)) {
+    for (const auto& entry : fs::directory_iterator(outDir_)) {
         ++count;
         bool known = false;
-        for (const char *name : kMediaFiles)
+        for (const char* name : kMediaFiles)
             known = known || entry.path().filename() == name;
         EXPECT_TRUE(known) << entry.path();
     }

@@ -32,10 +32,10 @@ Module smallModule() {
     return m;
 }
 
-std::string written(const std::vector<uint8_t> &bytes) {
+std::string written(const std::vector<uint8_t>& bytes) {
     std::string path = std::string(TEST_OUTPUT_DIR) + "/tiny.mod";
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char *>(bytes.data()),
+        .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
     return path;
 }

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 namespace {
-uint32_t wordsToBytes(const std::vector<uint8_t> &file, size_t offset) {
+uint32_t wordsToBytes(const std::vector<uint8_t>& file, size_t offset) {
     return static_cast<uint16_t>(((file[offset] << 8) | file[offset + 1]) * 2);
 }
 } // namespace
@@ -18,7 +18,7 @@ ModuleCell ModuleFile::cell(int pattern, int row, int channel) const {
     return {(b0 & 0xF0) | (b2 >> 4), ((b0 & 0x0F) << 8) | b1, b2 & 0x0F, b3};
 }
 
-ModuleFile readModuleFile(const std::string &path) {
+ModuleFile readModuleFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot open " + path);
@@ -35,7 +35,7 @@ ModuleFile readModuleFile(const std::string &path) {
     size_t sampleBytes = 0;
     for (int s = 0; s < 31; ++s) {
         size_t record = 20 + s * 30;
-        ModuleSample &sample = m.samples[s];
+        ModuleSample& sample = m.samples[s];
         sample.name.assign(file.begin() + record, file.begin() + record + 22);
         sample.name = sample.name.c_str();
         sample.lengthBytes = wordsToBytes(file, record + 22);
@@ -51,7 +51,7 @@ ModuleFile readModuleFile(const std::string &path) {
     m.patternBytes.assign(file.begin() + 1084,
                           file.begin() + 1084 + static_cast<size_t>(m.patternCount) * 2048);
     size_t at = 1084 + static_cast<size_t>(m.patternCount) * 2048;
-    for (ModuleSample &sample : m.samples) {
+    for (ModuleSample& sample : m.samples) {
         for (uint32_t i = 0; i < sample.lengthBytes; ++i)
             sample.data.push_back(static_cast<int16_t>(static_cast<int8_t>(file[at + i]) * 32));
         at += sample.lengthBytes;

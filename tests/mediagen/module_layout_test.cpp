@@ -15,7 +15,7 @@ const std::set<int> kTrackerPeriods = {856, 808, 762, 720, 678, 640, 604, 570, 5
                                        214, 202, 190, 180, 170, 160, 151, 143, 135, 127, 120, 113};
 
 class Module : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         module_ = readModuleFile(std::string(MEDIA_DIR) + "/Glimmerfall.mod");
     }
@@ -29,7 +29,7 @@ TEST_F(Module, HasTheEightChannelSignature) { EXPECT_EQ(module_.signature, "8CHN
 
 TEST_F(Module, PatternCountFromTheFileSizeMatchesTheOrderTable) {
     size_t sampleBytes = 0;
-    for (const ModuleSample &s : module_.samples)
+    for (const ModuleSample& s : module_.samples)
         sampleBytes += s.lengthBytes;
     ASSERT_GT(module_.songLength, 0);
     ASSERT_LE(module_.songLength, 128);
@@ -46,7 +46,7 @@ TEST_F(Module, PatternCountFromTheFileSizeMatchesTheOrderTable) {
 TEST_F(Module, SamplesFitTheLoaderAndLoopToTheirEnd) {
     int used = 0;
     for (int s = 0; s < 31; ++s) {
-        const ModuleSample &sample = module_.samples[s];
+        const ModuleSample& sample = module_.samples[s];
         SCOPED_TRACE(s + 1);
         EXPECT_LE(sample.lengthBytes, 65534u);
         EXPECT_LE(sample.volume, 64);
@@ -68,7 +68,7 @@ TEST_F(Module, SamplesFitTheLoaderAndLoopToTheirEnd) {
 
 TEST_F(Module, LoopsJoinWithoutAClick) {
     for (int s = 0; s < 31; ++s) {
-        const ModuleSample &sample = module_.samples[s];
+        const ModuleSample& sample = module_.samples[s];
         if (!sample.repeatOffsetBytes)
             continue;
         SCOPED_TRACE(s + 1);
@@ -85,7 +85,7 @@ TEST_F(Module, LoopsJoinWithoutAClick) {
 }
 
 TEST_F(Module, MarkerSampleIsSilent) {
-    const ModuleSample &marker = module_.samples[30];
+    const ModuleSample& marker = module_.samples[30];
     ASSERT_GT(marker.lengthBytes, 0u);
     EXPECT_EQ(marker.volume, 0);
     EXPECT_EQ(marker.repeatOffsetBytes, 0u);
@@ -95,7 +95,7 @@ TEST_F(Module, MarkerSampleIsSilent) {
 
 TEST_F(Module, SoundingSamplesUseTheirRange) {
     for (int s = 0; s < 30; ++s) {
-        const ModuleSample &sample = module_.samples[s];
+        const ModuleSample& sample = module_.samples[s];
         if (sample.lengthBytes == 0)
             continue;
         auto [low, high] = std::minmax_element(sample.data.begin(), sample.data.end());

@@ -19,14 +19,14 @@ constexpr int kRate = 22050;
 
 double decibels(double rms) { return 20 * std::log10(std::max(rms, 1e-9) / 32768.0); }
 
-double rmsOf(const std::vector<int16_t> &s, size_t begin, size_t end) {
+double rmsOf(const std::vector<int16_t>& s, size_t begin, size_t end) {
     double sum = 0;
     for (size_t i = begin; i < end; ++i)
         sum += static_cast<double>(s[i]) * s[i];
     return std::sqrt(sum / static_cast<double>(end - begin));
 }
 
-double numberAfter(const std::string &text, const std::string &label) {
+double numberAfter(const std::string& text, const std::string& label) {
     std::smatch m;
     if (!std::regex_search(text, m, std::regex(label + R"(\s*:?\s*(-?[0-9.]+))")))
         return NAN;
@@ -34,7 +34,7 @@ double numberAfter(const std::string &text, const std::string &label) {
 }
 
 class Song : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         modulePath_ = std::string(MEDIA_DIR) + "/Glimmerfall.mod";
         module_ = readModuleFile(modulePath_);

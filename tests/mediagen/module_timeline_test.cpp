@@ -13,7 +13,7 @@ namespace {
 constexpr double kRowSeconds = 0.12;
 
 class Timeline : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         module_ = readModuleFile(std::string(MEDIA_DIR) + "/Glimmerfall.mod");
         rendering_ = renderModule(module_, 22050, 128 * 64);
@@ -26,7 +26,7 @@ class Timeline : public ::testing::Test {
     static std::vector<int> cuesDuringScene(int scene) {
         std::vector<int> cues;
         int previousScene = 255, previousSync = 0;
-        for (const RowState &r : rendering_.rows) {
+        for (const RowState& r : rendering_.rows) {
             if (r.scene == scene &&
                 (previousScene != scene || r.sync != previousSync || syncSetAt(r)))
                 cues.push_back(r.sync);
@@ -36,7 +36,7 @@ class Timeline : public ::testing::Test {
         return cues;
     }
 
-    static bool syncSetAt(const RowState &r) {
+    static bool syncSetAt(const RowState& r) {
         int pattern = module_.order[r.orderPosition];
         for (int c = 0; c < 8; ++c) {
             ModuleCell cell = module_.cell(pattern, r.row, c);
@@ -68,7 +68,7 @@ TEST_F(Timeline, FirstRowShowsAScene) {
 TEST_F(Timeline, EveryOneOfTheNineScenesIsShownForAtLeastTwelveSeconds) {
     std::map<int, int> rowsPerScene;
     int changes = 0, previous = -1;
-    for (const RowState &r : rendering_.rows) {
+    for (const RowState& r : rendering_.rows) {
         ++rowsPerScene[r.scene];
         changes += r.scene != previous;
         previous = r.scene;
@@ -87,7 +87,7 @@ TEST_F(Timeline, GreetingsTunnelCuesTheElevenNamesInTurnThenNone) {
     EXPECT_GE(cues[11], 11);
     // Each name stays long enough to be read.
     std::map<int, int> rowsPerName;
-    for (const RowState &r : rendering_.rows)
+    for (const RowState& r : rendering_.rows)
         if (r.scene == 3)
             ++rowsPerName[r.sync];
     for (int name = 0; name < 11; ++name)
@@ -103,7 +103,7 @@ TEST_F(Timeline, PhotoFrameGetsEveryPictureEffectDarkeningAndCaption) {
         EXPECT_GE(count[effect], 1) << "picture effect " << effect;
     EXPECT_GE(count[4], 3) << "darkening";
     EXPECT_GE(count[6], 1) << "caption";
-    for (const auto &[cue, times] : count)
+    for (const auto& [cue, times] : count)
         EXPECT_TRUE(cue <= 4 || cue == 6) << "cue " << cue << " means nothing to the photo frame";
 }
 

@@ -14,16 +14,16 @@
 
 namespace {
 
-std::string media(const char *name) { return std::string(MEDIA_DIR) + "/" + name; }
+std::string media(const char* name) { return std::string(MEDIA_DIR) + "/" + name; }
 
-int luminance(const TgaPixel &p) { return (p.r * 299 + p.g * 587 + p.b * 114) / 1000; }
+int luminance(const TgaPixel& p) { return (p.r * 299 + p.g * 587 + p.b * 114) / 1000; }
 
-int channelDistance(const TgaPixel &a, const TgaPixel &b) {
+int channelDistance(const TgaPixel& a, const TgaPixel& b) {
     return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
 }
 
-// A pixel after the picture scenes halve it, in 5-6-5 and 5-5-5; 0 is the overlay's transparent.
-bool halvesToZero(const TgaPixel &p) {
+// A pixel after the picture scenes halve it (5-6-5 and 5-5-5): 0 is transparent in the overlay.
+bool halvesToZero(const TgaPixel& p) {
     bool zero565 = (((p.r & 0xF8) >> 3) >> 1) == 0 && (((p.g & 0xFC) >> 2) >> 1) == 0 &&
                    (((p.b & 0xF8) >> 3) >> 1) == 0;
     bool zero555 = (((p.r & 0xF8) >> 3) >> 1) == 0 && (((p.g & 0xF8) >> 3) >> 1) == 0 &&
@@ -32,7 +32,7 @@ bool halvesToZero(const TgaPixel &p) {
 }
 
 // Mean step between neighbouring columns (or rows) i and i + 1, wrapping 255 to 0.
-double meanStep(const TgaFile &t, int i, bool acrossColumns) {
+double meanStep(const TgaFile& t, int i, bool acrossColumns) {
     double sum = 0;
     int next = (i + 1) % 256;
     for (int j = 0; j < 256; ++j)
@@ -43,7 +43,7 @@ double meanStep(const TgaFile &t, int i, bool acrossColumns) {
 
 // A wrapping texture has no seam: the step from its last column to its first is no harder
 // than the hardest step inside it.
-void expectNoSeam(const TgaFile &t, bool acrossColumns) {
+void expectNoSeam(const TgaFile& t, bool acrossColumns) {
     double hardestInside = 0, total = 0;
     for (int i = 0; i < 255; ++i) {
         hardestInside = std::max(hardestInside, meanStep(t, i, acrossColumns));
@@ -54,9 +54,9 @@ void expectNoSeam(const TgaFile &t, bool acrossColumns) {
     EXPECT_GT(total / 255, 4.0) << "detail, not a flat colour";
 }
 
-int percentileLuminance(const TgaFile &t, double fraction) {
+int percentileLuminance(const TgaFile& t, double fraction) {
     std::vector<int> values;
-    for (const TgaPixel &p : t.pixels)
+    for (const TgaPixel& p : t.pixels)
         values.push_back(luminance(p));
     std::sort(values.begin(), values.end());
     return values[static_cast<size_t>(fraction * (values.size() - 1))];
@@ -66,14 +66,14 @@ int percentileLuminance(const TgaFile &t, double fraction) {
 
 TEST(PictureFiles, ImageMagickIdentifiesEveryPictureWithItsSizeAndChannels) {
     struct Expected {
-        const char *name;
-        const char *description; // width height bits-per-channel alpha channels
+        const char* name;
+        const char* description; // width height bits-per-channel alpha channels
     } expected[] = {
         {"Elle.tga", "TGA 640 352 8 False srgb"},     {"TLife.tga", "TGA 256 256 8 False srgb"},
         {"TTunnel.tga", "TGA 256 256 8 False srgb"},  {"ShadeBob.tga", "TGA 32 32 8 True srgba"},
         {"Polaroid.tga", "TGA 128 200 8 True srgba"},
     };
-    for (const Expected &e : expected) {
+    for (const Expected& e : expected) {
         int status = -1;
         std::string out = runTool(
             "identify -format '%m %w %h %z %A %[channels]' " + shellQuoted(media(e.name)), &status);
@@ -84,14 +84,14 @@ TEST(PictureFiles, ImageMagickIdentifiesEveryPictureWithItsSizeAndChannels) {
 
 TEST(PictureFiles, HeadersAreWhatTheEngineReads) {
     struct Expected {
-        const char *name;
+        const char* name;
         int width, height, depth, alphaBits;
     } expected[] = {
         {"Elle.tga", 640, 352, 24, 0},     {"TLife.tga", 256, 256, 24, 0},
         {"TTunnel.tga", 256, 256, 24, 0},  {"ShadeBob.tga", 32, 32, 32, 8},
         {"Polaroid.tga", 128, 200, 32, 8},
     };
-    for (const Expected &e : expected) {
+    for (const Expected& e : expected) {
         SCOPED_TRACE(e.name);
         TgaFile t = readTgaFile(media(e.name));
         EXPECT_EQ(t.colorMapType, 0);
@@ -122,7 +122,7 @@ TEST(EllePicture, RingPaletteColumnIsASmoothColourfulCycle) {
     int largestStep = 0;
     int reddest = 0, greenest = 0, bluest = 0, brightest = 0, darkest = 255;
     for (int k = 0; k < 256; ++k) {
-        const TgaPixel &p = elle.at(8, k);
+        const TgaPixel& p = elle.at(8, k);
         largestStep = std::max(largestStep,
                                channelDistance(p, elle.at(8, (k + 1) % 256))); // wraps: 255 meets 0
         reddest = std::max(reddest, p.r - std::max(p.g, p.b));
@@ -157,7 +157,7 @@ TEST(EllePicture, OverlayStripIsOnExactBlackAndCarriesBrightLetters) {
     int exactBlack = 0, visible = 0, total = 0;
     for (int y = 274; y < 352; ++y) {
         for (int x = 16; x < 348; ++x) {
-            const TgaPixel &p = elle.at(x, y);
+            const TgaPixel& p = elle.at(x, y);
             bool edge = y == 274 || y == 351 || x == 16 || x == 347;
             if (edge) {
                 EXPECT_TRUE(p.r == 0 && p.g == 0 && p.b == 0) << x << "," << y;
@@ -197,7 +197,7 @@ TEST(EllePicture, TitleStripAndRightPartAreRichPictures) {
 }
 
 TEST(Textures, BothWrapWithoutASeamAndKeepTheirContrast) {
-    for (const char *name : {"TLife.tga", "TTunnel.tga"}) {
+    for (const char* name : {"TLife.tga", "TTunnel.tga"}) {
         SCOPED_TRACE(name);
         TgaFile t = readTgaFile(media(name));
         ASSERT_EQ(t.width, 256);
@@ -213,7 +213,7 @@ TEST(ShadeBobPicture, SoftRoundAlphaWithTheBobColourFirst) {
     TgaFile bob = readTgaFile(media("ShadeBob.tga"));
     ASSERT_LE(bob.width, 96);
     ASSERT_LE(bob.height, 96);
-    const TgaPixel &first = bob.at(0, 0);
+    const TgaPixel& first = bob.at(0, 0);
     EXPECT_GT(first.r + first.g + first.b, 200) << "the first pixel gives the bob its colour";
     const int cx = bob.width / 2, cy = bob.height / 2;
     EXPECT_GE(bob.at(cx, cy).a, 240);
@@ -226,16 +226,16 @@ TEST(ShadeBobPicture, SoftRoundAlphaWithTheBobColourFirst) {
         EXPECT_EQ(bob.at(x, cy).a, bob.at(cy, x).a);
     }
     int partial = 0;
-    for (const TgaPixel &p : bob.pixels)
+    for (const TgaPixel& p : bob.pixels)
         partial += p.a > 0 && p.a < 255;
     EXPECT_GT(partial, bob.width * bob.height / 4);
 }
 
 TEST(PolaroidPicture, FrameAroundAPictureAndFourHandwrittenLabels) {
     TgaFile photo = readTgaFile(media("Polaroid.tga"));
-    for (const TgaPixel &p : photo.pixels)
+    for (const TgaPixel& p : photo.pixels)
         ASSERT_EQ(p.a, 255);
-    auto isPaper = [](const TgaPixel &p) {
+    auto isPaper = [](const TgaPixel& p) {
         return luminance(p) > 200 && channelDistance(p, {p.r, p.r, p.r, 255}) < 40;
     };
     for (int x = 0; x < 128; ++x) {
@@ -259,7 +259,7 @@ TEST(PolaroidPicture, FrameAroundAPictureAndFourHandwrittenLabels) {
         int inked = 0;
         for (int y = 104 + strip * 24; y < 128 + strip * 24; ++y) {
             for (int x = 0; x < 128; ++x) {
-                const TgaPixel &p = photo.at(x, y);
+                const TgaPixel& p = photo.at(x, y);
                 bool dark = luminance(p) < 150 && p.b > p.r;
                 ink[strip].push_back(dark);
                 inked += dark;

@@ -3,7 +3,7 @@
 namespace {
 
 struct Channel {
-    const std::vector<int16_t> *data = nullptr;
+    const std::vector<int16_t>* data = nullptr;
     uint32_t length = 0;
     uint32_t count = 0;
     int32_t volume = 0;
@@ -12,8 +12,8 @@ struct Channel {
 };
 
 struct Player {
-    Player(const ModuleFile &m, int r) : module(m), rate(r) {}
-    const ModuleFile &module;
+    Player(const ModuleFile& m, int r) : module(m), rate(r) {}
+    const ModuleFile& module;
     int rate;
     Channel channels[8];
     int rowCounter = 0;
@@ -27,13 +27,13 @@ struct Player {
         bool jumped = false;
         for (int c = 0; c < 8; ++c) {
             ModuleCell cell = module.cell(pattern, row, c);
-            Channel &ch = channels[c];
+            Channel& ch = channels[c];
             if (cell.period) {
                 ch.period = cell.period;
                 ch.count = 0;
             }
             if (cell.sample) {
-                const ModuleSample &s = module.samples[cell.sample - 1];
+                const ModuleSample& s = module.samples[cell.sample - 1];
                 ch.data = &s.data;
                 ch.length = s.lengthBytes;
                 ch.loopStart = s.repeatOffsetBytes;
@@ -76,7 +76,7 @@ struct Player {
 
     int16_t mixSample() {
         int32_t sum = 0;
-        for (Channel &ch : channels) {
+        for (Channel& ch : channels) {
             if (ch.volume <= 0)
                 continue;
             if (ch.period <= 0 || !ch.data) {
@@ -102,7 +102,7 @@ struct Player {
 
 } // namespace
 
-Rendering renderModule(const ModuleFile &module, int rate, int rowLimit) {
+Rendering renderModule(const ModuleFile& module, int rate, int rowLimit) {
     Player player(module, rate);
     Rendering out;
     const int rowLength = rate * 12 / 100;

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <sys/wait.h>
 
-std::string runTool(const std::string &command, int *status) {
+std::string runTool(const std::string& command, int* status) {
     std::string output;
-    FILE *pipe = popen((command + " 2>&1").c_str(), "r");
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
     if (!pipe) {
         if (status)
             *status = -1;
@@ -21,7 +21,7 @@ std::string runTool(const std::string &command, int *status) {
     return output;
 }
 
-std::string shellQuoted(const std::string &path) {
+std::string shellQuoted(const std::string& path) {
     std::string quoted = "'";
     for (char c : path) {
         if (c == '\'')

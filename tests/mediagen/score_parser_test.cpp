@@ -18,14 +18,14 @@ const std::string kHeader = "title Test song\n"
                             "sample 2 bass 50\n"
                             "sample 31 marker 0\n";
 
-Cell cellAt(const Score &score, int pattern, int row, int channel) {
+Cell cellAt(const Score& score, int pattern, int row, int channel) {
     return score.patterns[pattern].rows[row][channel - 1];
 }
 
-std::string errorOf(const std::string &text) {
+std::string errorOf(const std::string& text) {
     try {
         parseScore(text);
-    } catch (const ScoreError &e) {
+    } catch (const ScoreError& e) {
         return e.what();
     }
     return "no error";

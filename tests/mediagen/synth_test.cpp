@@ -21,7 +21,7 @@ TEST(PeriodTable, NotesMapToTheTrackerPeriodsAndRates) {
     EXPECT_EQ(playbackRate("C-2"), 8000);
     EXPECT_EQ(playbackRate("C-3"), 16000);
     EXPECT_EQ(playbackRate("B-3"), 30300); // 3424000 / 113, truncated as the player does
-    for (const char *bad : {"C-0", "C-4", "H-2", "E#2", "B#1", "C2", "c-2", "C-2x", ""})
+    for (const char* bad : {"C-0", "C-4", "H-2", "E#2", "B#1", "C2", "c-2", "C-2x", ""})
         EXPECT_EQ(periodOfNote(bad), 0) << bad;
 }
 
@@ -66,12 +66,12 @@ TEST(Instruments, MarkerIsTwoSilentBytes) {
 }
 
 TEST(Instruments, DrumsDecayToSilenceAndTonesLoopOnTheGrid) {
-    for (const char *drum : {"kick", "snare", "clap", "hatc", "hato", "crash"}) {
+    for (const char* drum : {"kick", "snare", "clap", "hatc", "hato", "crash"}) {
         ModSample s = makeInstrument(drum);
         EXPECT_EQ(s.loopStart, 0) << drum;
         EXPECT_LE(std::abs(s.data.back()), 1) << drum << " ends in silence";
     }
-    for (const char *tone : {"bass", "lead", "pad_am"}) {
+    for (const char* tone : {"bass", "lead", "pad_am"}) {
         ModSample s = makeInstrument(tone);
         EXPECT_GT(s.loopStart, 0) << tone;
         EXPECT_EQ(s.data.size() - s.loopStart, static_cast<size_t>(kLoopLength)) << tone;

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <stdexcept>
 
-TgaFile readTgaFile(const std::string &path) {
+TgaFile readTgaFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot open " + path);
@@ -34,9 +34,9 @@ TgaFile readTgaFile(const std::string &path) {
     for (int stored = 0; stored < t.height; ++stored) {
         int y = t.topRowFirst ? stored : t.height - 1 - stored;
         for (int x = 0; x < t.width; ++x) {
-            const uint8_t *p =
+            const uint8_t* p =
                 &file[start + (static_cast<size_t>(stored) * t.width + x) * bytesPerPixel];
-            TgaPixel &px = t.pixels[static_cast<size_t>(y) * t.width + x];
+            TgaPixel& px = t.pixels[static_cast<size_t>(y) * t.width + x];
             px.b = p[0];
             px.g = p[1];
             px.r = p[2];

@@ -13,10 +13,10 @@ using mediagen::Image;
 
 namespace {
 
-std::string written(const std::string &name, const std::vector<uint8_t> &bytes) {
+std::string written(const std::string& name, const std::vector<uint8_t>& bytes) {
     std::string path = std::string(TEST_OUTPUT_DIR) + "/" + name;
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char *>(bytes.data()),
+        .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
     return path;
 }

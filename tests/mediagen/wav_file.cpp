@@ -3,17 +3,17 @@
 #include <fstream>
 
 namespace {
-void put32(std::ofstream &out, uint32_t v) {
+void put32(std::ofstream& out, uint32_t v) {
     for (int i = 0; i < 4; ++i)
         out.put(static_cast<char>((v >> (8 * i)) & 255));
 }
-void put16(std::ofstream &out, uint16_t v) {
+void put16(std::ofstream& out, uint16_t v) {
     out.put(static_cast<char>(v & 255));
     out.put(static_cast<char>(v >> 8));
 }
 } // namespace
 
-bool writeWav(const std::string &path, const std::vector<int16_t> &samples, int rate) {
+bool writeWav(const std::string& path, const std::vector<int16_t>& samples, int rate) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
     out.write("RIFF", 4);

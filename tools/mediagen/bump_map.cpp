@@ -49,9 +49,9 @@ std::vector<std::pair<float, float>> rivetCentres() {
 }
 
 // Domes whose feet meet the plate without a step.
-float rivets(float x, float y, const std::vector<std::pair<float, float>> &centres) {
+float rivets(float x, float y, const std::vector<std::pair<float, float>>& centres) {
     float best = 0;
-    for (const auto &[cx, cy] : centres) {
+    for (const auto& [cx, cy] : centres) {
         float d = std::hypot(x - cx, y - cy);
         if (d < kRivetRadius)
             best = std::max(best, kRivetHeight * smoothstep(kRivetRadius, 1.5f, d));
@@ -59,7 +59,7 @@ float rivets(float x, float y, const std::vector<std::pair<float, float>> &centr
     return best;
 }
 
-std::vector<float> textHeights(const char *text, float top, float unitX, float unitY, float radius,
+std::vector<float> textHeights(const char* text, float top, float unitX, float unitY, float radius,
                                float height) {
     TextStyle style;
     style.unitX = unitX;

@@ -42,7 +42,7 @@ Rgb ringColor(int k) {
     return hsv(t + 0.55f, saturation, value);
 }
 
-void drawPaletteBar(Image &image) {
+void drawPaletteBar(Image& image) {
     for (int y = 0; y < kPaletteRows; ++y)
         for (int x = kPaletteColumn - kPaletteBarHalfWidth;
              x <= kPaletteColumn + kPaletteBarHalfWidth; ++x)
@@ -94,7 +94,7 @@ Rgb glassBrick(float x, float y) {
     return c;
 }
 
-void drawTiles(Image &image) {
+void drawTiles(Image& image) {
     Rgb (*const tiles[])(float, float) = {rivetPlate, gem, circuit, glassBrick};
     for (int t = 0; t < 4; ++t) {
         for (int y = 0; y < kTileSize; ++y) {
@@ -115,8 +115,8 @@ struct LetterLook {
 };
 
 // Letters shaded like glass tubes: brightest along the stroke's middle.
-void drawTubeText(Image &image, const std::string &text, int left, int top, int width, int height,
-                  const TextStyle &style, const LetterLook &look) {
+void drawTubeText(Image& image, const std::string& text, int left, int top, int width, int height,
+                  const TextStyle& style, const LetterLook& look) {
     float textW = textWidth(text, style);
     float textLeft = left + (width - textW) / 2;
     float textTop = top + (height - 6 * style.unitY) / 2;
@@ -126,7 +126,7 @@ void drawTubeText(Image &image, const std::string &text, int left, int top, int 
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             float d = field[static_cast<size_t>(y) * width + x];
-            Rgb &px = image.at(left + x, top + y);
+            Rgb& px = image.at(left + x, top + y);
             if (look.glow && d < reach) // the field stops at reach: no glow beyond it
                 px = px + look.middle * (0.5f * std::exp(-std::max(0.0f, d - look.radius) / 5.0f));
             float coverage = clamp01(look.radius - d + 0.5f);
@@ -146,7 +146,7 @@ void drawTubeText(Image &image, const std::string &text, int left, int top, int 
     }
 }
 
-void drawTitleStrip(Image &image) {
+void drawTitleStrip(Image& image) {
     for (int y = 0; y < kStripHeight; ++y) {
         for (int x = 0; x < kStripWidth; ++x) {
             float v = y / static_cast<float>(kStripHeight - 1);
@@ -167,7 +167,7 @@ void drawTitleStrip(Image &image) {
 
 // Laid over the title on black; black is the overlay's transparent colour, so the background
 // stays exactly zero and only the letters carry colour.
-void drawOverlayStrip(Image &image) {
+void drawOverlayStrip(Image& image) {
     for (int y = 0; y < kStripHeight; ++y)
         for (int x = 0; x < kStripWidth; ++x)
             image.at(kStripLeft + x, kOverlayTop + y) = Rgb{};

@@ -47,7 +47,7 @@ Image::Image(int w, int h, bool withAlpha)
 void Image::blend(int x, int y, Rgb c, float coverage) {
     if (x < 0 || y < 0 || x >= width || y >= height || coverage <= 0)
         return;
-    Rgb &dst = at(x, y);
+    Rgb& dst = at(x, y);
     dst = mix(dst, c, clamp01(coverage));
 }
 

@@ -26,9 +26,9 @@ struct Image {
     std::vector<float> alpha;
 
     Image(int w, int h, bool withAlpha);
-    Rgb &at(int x, int y) { return color[y * width + x]; }
-    const Rgb &at(int x, int y) const { return color[y * width + x]; }
-    float &alphaAt(int x, int y) { return alpha[y * width + x]; }
+    Rgb& at(int x, int y) { return color[y * width + x]; }
+    const Rgb& at(int x, int y) const { return color[y * width + x]; }
+    float& alphaAt(int x, int y) { return alpha[y * width + x]; }
 
     // Paints colour over the pixel with the given coverage (0..1).
     void blend(int x, int y, Rgb c, float coverage);

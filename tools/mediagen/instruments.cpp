@@ -14,7 +14,7 @@ namespace {
 
 using Recipe = std::function<ModSample()>;
 
-Recipe chord(const char *name, std::vector<double> semitones) {
+Recipe chord(const char* name, std::vector<double> semitones) {
     return [name, semitones] { return pad(name, semitones); };
 }
 
@@ -26,7 +26,7 @@ ModSample marker() {
     return s;
 }
 
-const std::map<std::string, Recipe> &recipes() {
+const std::map<std::string, Recipe>& recipes() {
     static const std::map<std::string, Recipe> table = {
         {"kick", kick},
         {"snare", snare},
@@ -52,7 +52,7 @@ const std::map<std::string, Recipe> &recipes() {
 
 } // namespace
 
-ModSample makeInstrument(const std::string &name) {
+ModSample makeInstrument(const std::string& name) {
     auto it = recipes().find(name);
     if (it == recipes().end())
         throw std::runtime_error("unknown instrument '" + name + "'");

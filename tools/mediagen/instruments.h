@@ -10,6 +10,6 @@ namespace mediagen {
 // Drums are made for the notes the score plays them at (C-3, or B-3 for cymbals); pitched
 // instruments sound our middle C at C-2, the bass two octaves lower.
 // Throws std::runtime_error for an unknown name.
-ModSample makeInstrument(const std::string &name);
+ModSample makeInstrument(const std::string& name);
 
 } // namespace mediagen

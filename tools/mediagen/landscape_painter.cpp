@@ -12,7 +12,7 @@ constexpr float kPi = 3.14159265358979f;
 constexpr float kLakeLine = 0.80f;
 
 struct Scene {
-    const LandscapeStyle &style;
+    const LandscapeStyle& style;
     float width, height;
 };
 
@@ -21,7 +21,7 @@ float ridge(float u, float base, float amplitude, float roughness, uint32_t seed
 }
 
 // Top of the near cliffs; a notch lets the waterfall through.
-float cliffTop(const Scene &s, float u) {
+float cliffTop(const Scene& s, float u) {
     float d = std::fabs(u - s.style.fallX);
     float jag =
         ridge(u, 0.32f + 0.30f * smoothstep(0.04f, 0.45f, d), 0.07f, 6.0f, s.style.seed + 7);
@@ -30,8 +30,8 @@ float cliffTop(const Scene &s, float u) {
 
 float fallHalfWidth(float v) { return 0.030f + 0.025f * v; }
 
-Rgb skyColor(const Scene &s, float u, float v) {
-    const LandscapeStyle &st = s.style;
+Rgb skyColor(const Scene& s, float u, float v) {
+    const LandscapeStyle& st = s.style;
     Rgb sky = mix(st.skyTop, st.skyHorizon, std::pow(clamp01(v / kLakeLine), 1.6f));
     // Northern lights: curtains along a wavy line, streaked vertically.
     if (st.aurora > 0) {
@@ -56,7 +56,7 @@ Rgb skyColor(const Scene &s, float u, float v) {
     return sky;
 }
 
-Rgb stars(const Scene &s, float px, float py) {
+Rgb stars(const Scene& s, float px, float py) {
     if (s.style.stars <= 0)
         return {};
     constexpr float cell = 7.0f;
@@ -74,8 +74,8 @@ Rgb stars(const Scene &s, float px, float py) {
     return tint * twinkle;
 }
 
-Rgb mountains(const Scene &s, float u, float v, Rgb behind) {
-    const LandscapeStyle &st = s.style;
+Rgb mountains(const Scene& s, float u, float v, Rgb behind) {
+    const LandscapeStyle& st = s.style;
     float far = ridge(u, 0.45f, 0.18f, 4.0f, st.seed + 11);
     if (v > far) {
         float depth = clamp01((v - far) / 0.3f);
@@ -98,8 +98,8 @@ Rgb mountains(const Scene &s, float u, float v, Rgb behind) {
     return behind;
 }
 
-Rgb waterfall(const Scene &s, float u, float v, Rgb behind) {
-    const LandscapeStyle &st = s.style;
+Rgb waterfall(const Scene& s, float u, float v, Rgb behind) {
+    const LandscapeStyle& st = s.style;
     float top = cliffTop(s, st.fallX) - 0.01f;
     if (v < top || v > kLakeLine)
         return behind;
@@ -116,8 +116,8 @@ Rgb waterfall(const Scene &s, float u, float v, Rgb behind) {
 }
 
 // Little four-pointed glints around the falling water: the glimmer of the title.
-Rgb glints(const Scene &s, float px, float py) {
-    const LandscapeStyle &st = s.style;
+Rgb glints(const Scene& s, float px, float py) {
+    const LandscapeStyle& st = s.style;
     constexpr float cell = 11.0f;
     Rgb sum;
     int cx = static_cast<int>(px / cell), cy = static_cast<int>(py / cell);
@@ -143,7 +143,7 @@ Rgb glints(const Scene &s, float px, float py) {
     return sum;
 }
 
-Rgb above(const Scene &s, float u, float v, float px, float py) {
+Rgb above(const Scene& s, float u, float v, float px, float py) {
     Rgb c = skyColor(s, u, v) + stars(s, px, py);
     c = mountains(s, u, v, c);
     c = waterfall(s, u, v, c);
@@ -152,7 +152,7 @@ Rgb above(const Scene &s, float u, float v, float px, float py) {
 
 } // namespace
 
-void paintLandscape(Image &image, const LandscapeStyle &style) {
+void paintLandscape(Image& image, const LandscapeStyle& style) {
     Scene s{style, static_cast<float>(image.width), static_cast<float>(image.height)};
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {

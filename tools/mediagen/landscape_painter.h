@@ -25,6 +25,6 @@ struct LandscapeStyle {
 };
 
 // Paints the whole image with the landscape.
-void paintLandscape(Image &image, const LandscapeStyle &style);
+void paintLandscape(Image& image, const LandscapeStyle& style);
 
 } // namespace mediagen

@@ -12,13 +12,13 @@
 
 namespace {
 
-const char *const kUsage =
+const char* const kUsage =
     "usage: mediagen [--score FILE] OUTDIR\n"
     "Draws Elle.tga, TLife.tga, TTunnel.tga, ShadeBob.tga, Polaroid.tga and bumpmap.raw and\n"
     "compiles the score (default: " MEDIAGEN_SCORE_FILE
     ") into Glimmerfall.mod, all into OUTDIR.\n";
 
-std::string readText(const std::string &path) {
+std::string readText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read " + path);
@@ -27,9 +27,9 @@ std::string readText(const std::string &path) {
     return text.str();
 }
 
-void writeBytes(const std::string &path, const std::vector<uint8_t> &bytes) {
+void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char *>(bytes.data()),
+    out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
     if (!out)
         throw std::runtime_error("cannot write " + path);
@@ -37,7 +37,7 @@ void writeBytes(const std::string &path, const std::vector<uint8_t> &bytes) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     std::string scorePath = MEDIAGEN_SCORE_FILE;
     std::string outDir;
     for (int i = 1; i < argc; ++i) {
@@ -61,9 +61,9 @@ int main(int argc, char **argv) {
     }
     try {
         std::filesystem::create_directories(outDir);
-        for (const mediagen::MediaFile &file : mediagen::buildMedia(readText(scorePath)))
+        for (const mediagen::MediaFile& file : mediagen::buildMedia(readText(scorePath)))
             writeBytes(outDir + "/" + file.name, file.bytes);
-    } catch (const std::exception &error) {
+    } catch (const std::exception& error) {
         std::cerr << "mediagen: " << error.what() << "\n";
         return 1;
     }

@@ -6,11 +6,11 @@
 
 namespace mediagen {
 
-Module buildModule(const Score &score) {
+Module buildModule(const Score& score) {
     Module module;
     module.title = score.title;
-    for (const SampleSlot &slot : score.samples) {
-        ModSample &sample = module.samples[slot.number - 1];
+    for (const SampleSlot& slot : score.samples) {
+        ModSample& sample = module.samples[slot.number - 1];
         sample = makeInstrument(slot.instrument);
         sample.volume = slot.volume;
     }
@@ -19,7 +19,7 @@ Module buildModule(const Score &score) {
     return module;
 }
 
-std::vector<MediaFile> buildMedia(const std::string &scoreText) {
+std::vector<MediaFile> buildMedia(const std::string& scoreText) {
     return {
         {"Elle.tga", encodeTga(makeEllePicture())},
         {"TLife.tga", encodeTga(makeLifeTexture())},

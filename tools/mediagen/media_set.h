@@ -15,9 +15,9 @@ struct MediaFile {
 };
 
 // The module: the score's patterns and order, its sample slots filled by our instruments.
-Module buildModule(const Score &score);
+Module buildModule(const Score& score);
 
 // Every file of the demo's Media folder, made from the score text and our own drawing code.
-std::vector<MediaFile> buildMedia(const std::string &scoreText);
+std::vector<MediaFile> buildMedia(const std::string& scoreText);
 
 } // namespace mediagen

@@ -40,6 +40,6 @@ struct Module {
 };
 
 // The file: header with 31 sample records, order table, "8CHN", patterns, sample data.
-std::vector<uint8_t> encodeMod(const Module &module);
+std::vector<uint8_t> encodeMod(const Module& module);
 
 } // namespace mediagen

@@ -6,14 +6,14 @@ namespace mediagen {
 
 // Small deterministic generator (xorshift32): the same sequence on every machine.
 class Random {
-  public:
+public:
     explicit Random(uint32_t seed) : state_(seed ? seed : 0x9E3779B9u) {}
     uint32_t next();
     float uniform();       // 0..1
     float signedUniform(); // -1..1
     int below(int bound);  // 0..bound-1
 
-  private:
+private:
     uint32_t state_;
 };
 

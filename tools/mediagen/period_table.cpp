@@ -31,7 +31,7 @@ int semitoneOfLetter(char letter) {
 }
 } // namespace
 
-int periodOfNote(const std::string &note) {
+int periodOfNote(const std::string& note) {
     if (note.size() != 3)
         return 0;
     int semitone = semitoneOfLetter(note[0]);
@@ -48,7 +48,7 @@ int periodOfNote(const std::string &note) {
     return kPeriods[octave - kLowestOctave][semitone];
 }
 
-int playbackRate(const std::string &note) {
+int playbackRate(const std::string& note) {
     int period = periodOfNote(note);
     return period ? kPlayerClock / period : 0;
 }

@@ -12,9 +12,9 @@ constexpr int kPlayerClock = 3424000;
 
 // Period of a note written as in a tracker ("C-2", "F#3"); 0 when the text is not a note of
 // the table.
-int periodOfNote(const std::string &note);
+int periodOfNote(const std::string& note);
 
 // Samples per second at which the player runs a sample for the note.
-int playbackRate(const std::string &note);
+int playbackRate(const std::string& note);
 
 } // namespace mediagen

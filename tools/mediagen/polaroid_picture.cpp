@@ -20,7 +20,7 @@ constexpr int kLabelTop = 104;
 constexpr int kLabelHeight = 24;
 
 // Scribbled on the photo's bottom edge; the scene shows one at a time.
-const char *const kLabels[4] = {"at the falls", "night swim!", "us, again", "don't forget"};
+const char* const kLabels[4] = {"at the falls", "night swim!", "us, again", "don't forget"};
 
 Rgb paper(int x, int y) {
     float grain = tileNoise(x * 0.7f, y * 0.7f, 4096, 51) - 0.5f;
@@ -56,7 +56,7 @@ Image photo() {
     return picture;
 }
 
-void writeLabel(Image &image, const std::string &text, int top, uint32_t seed) {
+void writeLabel(Image& image, const std::string& text, int top, uint32_t seed) {
     TextStyle hand;
     hand.unitX = 1.9f;
     hand.unitY = 2.4f;

@@ -13,9 +13,9 @@ constexpr int kEffectSync = 0x8; // sync on the marker, stereo position elsewher
 constexpr int kEffectVolume = 0xC;
 constexpr int kEffectExtended = 0xE;
 constexpr int kNoteCut = 0xC0;
-const char *const kMarkerNote = "C-2";
+const char* const kMarkerNote = "C-2";
 
-std::vector<std::string> splitWords(const std::string &line) {
+std::vector<std::string> splitWords(const std::string& line) {
     std::istringstream in(line);
     std::vector<std::string> words;
     std::string word;
@@ -24,12 +24,12 @@ std::vector<std::string> splitWords(const std::string &line) {
     return words;
 }
 
-int parseNumber(const std::string &text, int low, int high, int line, const char *what) {
+int parseNumber(const std::string& text, int low, int high, int line, const char* what) {
     size_t used = 0;
     int value = 0;
     try {
         value = std::stoi(text, &used);
-    } catch (const std::exception &) {
+    } catch (const std::exception&) {
         used = 0;
     }
     if (used != text.size() || text.empty())
@@ -46,8 +46,8 @@ bool dividesPattern(size_t length) {
 }
 
 class Parser {
-  public:
-    Score run(const std::string &text) {
+public:
+    Score run(const std::string& text) {
         std::istringstream in(text);
         std::string raw;
         while (std::getline(in, raw)) {
@@ -62,11 +62,11 @@ class Parser {
         return score_;
     }
 
-  private:
+private:
     enum class Block { None, Phrase, Pattern };
 
-    void handle(const std::vector<std::string> &words, const std::string &raw) {
-        const std::string &keyword = words[0];
+    void handle(const std::vector<std::string>& words, const std::string& raw) {
+        const std::string& keyword = words[0];
         if (keyword == "title") {
             finishPhrase();
             size_t start = raw.find_first_not_of(" \t", raw.find("title") + 5);
@@ -90,7 +90,7 @@ class Parser {
             for (size_t i = 1; i < words.size(); ++i)
                 score_.order.push_back(patternIndex(words[i]));
         } else if (block_ == Block::Phrase) {
-            for (const std::string &token : words)
+            for (const std::string& token : words)
                 addTokens(token);
         } else if (block_ == Block::Pattern) {
             fillChannel(words);
@@ -99,14 +99,14 @@ class Parser {
         }
     }
 
-    void declareSample(const std::vector<std::string> &words) {
+    void declareSample(const std::vector<std::string>& words) {
         if (words.size() != 4)
             throw ScoreError(line_, "expected: sample NUMBER INSTRUMENT VOLUME");
         SampleSlot slot;
         slot.number = parseNumber(words[1], 1, kSampleSlots, line_, "sample number");
         slot.instrument = words[2];
         slot.volume = parseNumber(words[3], 0, 64, line_, "volume");
-        for (const SampleSlot &other : score_.samples)
+        for (const SampleSlot& other : score_.samples)
             if (other.number == slot.number || other.instrument == slot.instrument)
                 throw ScoreError(line_, "sample " + words[1] + " or instrument " + words[2] +
                                             " declared twice");
@@ -115,14 +115,14 @@ class Parser {
         score_.samples.push_back(slot);
     }
 
-    int sampleNumber(const std::string &instrument) const {
-        for (const SampleSlot &slot : score_.samples)
+    int sampleNumber(const std::string& instrument) const {
+        for (const SampleSlot& slot : score_.samples)
             if (slot.instrument == instrument)
                 return slot.number;
         throw ScoreError(line_, "unknown instrument '" + instrument + "'");
     }
 
-    void startPhrase(const std::vector<std::string> &words) {
+    void startPhrase(const std::vector<std::string>& words) {
         if (words.size() < 2 || words.size() > 3)
             throw ScoreError(line_, "expected: phrase NAME [INSTRUMENT]");
         if (phrases_.count(words[1]))
@@ -145,7 +145,7 @@ class Parser {
         block_ = Block::None;
     }
 
-    void addTokens(const std::string &token) {
+    void addTokens(const std::string& token) {
         if (token == "|")
             return;
         size_t star = token.find('*');
@@ -160,7 +160,7 @@ class Parser {
             phrases_[phraseName_].push_back(cell);
     }
 
-    Cell marker(int effect, const std::string &value) const {
+    Cell marker(int effect, const std::string& value) const {
         Cell c;
         c.sample = sampleNumber("marker");
         c.period = periodOfNote(kMarkerNote);
@@ -169,7 +169,7 @@ class Parser {
         return c;
     }
 
-    Cell parseCell(const std::string &token) const {
+    Cell parseCell(const std::string& token) const {
         Cell c;
         if (token == ".")
             return c;
@@ -215,7 +215,7 @@ class Parser {
         return c;
     }
 
-    void startPattern(const std::vector<std::string> &words) {
+    void startPattern(const std::vector<std::string>& words) {
         if (words.size() != 2)
             throw ScoreError(line_, "expected: pattern NAME");
         if (patternNames_.count(words[1]))
@@ -226,7 +226,7 @@ class Parser {
         block_ = Block::Pattern;
     }
 
-    void fillChannel(const std::vector<std::string> &words) {
+    void fillChannel(const std::vector<std::string>& words) {
         int channel = parseNumber(words[0], 1, kChannels, line_, "channel");
         if (channelsUsed_[channel - 1])
             throw ScoreError(line_, "channel " + words[0] + " filled twice");
@@ -242,12 +242,12 @@ class Parser {
             throw ScoreError(line_, "channel " + words[0] + " gets " +
                                         std::to_string(cells.size()) +
                                         " rows, which do not fill 64 rows a whole number of times");
-        Pattern &pattern = score_.patterns.back();
+        Pattern& pattern = score_.patterns.back();
         for (int row = 0; row < kRowsPerPattern; ++row)
             pattern.rows[row][channel - 1] = cells[row % cells.size()];
     }
 
-    int patternIndex(const std::string &name) const {
+    int patternIndex(const std::string& name) const {
         auto it = patternNames_.find(name);
         if (it == patternNames_.end())
             throw ScoreError(line_, "unknown pattern '" + name + "'");
@@ -267,6 +267,6 @@ class Parser {
 
 } // namespace
 
-Score parseScore(const std::string &text) { return Parser().run(text); }
+Score parseScore(const std::string& text) { return Parser().run(text); }
 
 } // namespace mediagen

@@ -24,8 +24,8 @@ struct Score {
 };
 
 class ScoreError : public std::runtime_error {
-  public:
-    ScoreError(int line, const std::string &what)
+public:
+    ScoreError(int line, const std::string& what)
         : std::runtime_error("score line " + std::to_string(line) + ": " + what) {}
 };
 
@@ -44,6 +44,6 @@ constexpr int kMarkerSample = 31;
 //   pattern NAME                  then lines "CHANNEL PHRASE [PHRASE...]": the phrases play one
 //                                 after another and repeat to fill the 64 rows
 //   order PATTERN...              (may be given on several lines)
-Score parseScore(const std::string &text);
+Score parseScore(const std::string& text);
 
 } // namespace mediagen

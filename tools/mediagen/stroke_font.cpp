@@ -14,7 +14,7 @@ namespace {
 
 struct Glyph {
     char letter;
-    const char *strokes; // polylines "x,y x,y ..." separated by '|'
+    const char* strokes; // polylines "x,y x,y ..." separated by '|'
 };
 
 // Our own letter shapes: bevelled corners give the round letters their octagonal look.
@@ -94,22 +94,22 @@ constexpr float kSpaceWidth = 2.5f;
 
 using Polyline = std::vector<std::pair<float, float>>;
 
-const char *findGlyph(char c) {
-    for (const Glyph &g : kGlyphs)
+const char* findGlyph(char c) {
+    for (const Glyph& g : kGlyphs)
         if (g.letter == c)
             return g.strokes;
     return nullptr;
 }
 
-const char *strokesOf(char c) {
-    const char *strokes = findGlyph(c);
+const char* strokesOf(char c) {
+    const char* strokes = findGlyph(c);
     return strokes ? strokes
                    : findGlyph(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
 }
 
-std::vector<Polyline> parseStrokes(const char *text) {
+std::vector<Polyline> parseStrokes(const char* text) {
     std::vector<Polyline> lines(1);
-    const char *p = text;
+    const char* p = text;
     while (*p) {
         if (*p == '|') {
             lines.emplace_back();
@@ -117,7 +117,7 @@ std::vector<Polyline> parseStrokes(const char *text) {
         } else if (*p == ' ') {
             ++p;
         } else {
-            char *end = nullptr;
+            char* end = nullptr;
             float x = std::strtof(p, &end);
             float y = std::strtof(end + 1, &end); // skips the comma
             lines.back().emplace_back(x, y);
@@ -127,16 +127,16 @@ std::vector<Polyline> parseStrokes(const char *text) {
     return lines;
 }
 
-float glyphWidth(const std::vector<Polyline> &lines) {
+float glyphWidth(const std::vector<Polyline>& lines) {
     float w = 0;
-    for (const Polyline &line : lines)
-        for (const auto &pt : line)
+    for (const Polyline& line : lines)
+        for (const auto& pt : line)
             w = std::max(w, pt.first);
     return w;
 }
 
 // Chaikin corner cutting: each pass replaces every corner by two points a quarter along.
-Polyline roundCorners(const Polyline &line, int passes) {
+Polyline roundCorners(const Polyline& line, int passes) {
     Polyline current = line;
     for (int pass = 0; pass < passes && current.size() > 2; ++pass) {
         Polyline next;
@@ -155,10 +155,10 @@ Polyline roundCorners(const Polyline &line, int passes) {
 
 } // namespace
 
-float textWidth(const std::string &text, const TextStyle &style) {
+float textWidth(const std::string& text, const TextStyle& style) {
     float units = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        const char *strokes = strokesOf(text[i]);
+        const char* strokes = strokesOf(text[i]);
         units += strokes ? glyphWidth(parseStrokes(strokes)) : kSpaceWidth;
         if (i + 1 < text.size())
             units += style.spacing;
@@ -166,20 +166,20 @@ float textWidth(const std::string &text, const TextStyle &style) {
     return units * style.unitX;
 }
 
-std::vector<Segment> layoutText(const std::string &text, float left, float top,
-                                const TextStyle &style) {
+std::vector<Segment> layoutText(const std::string& text, float left, float top,
+                                const TextStyle& style) {
     std::vector<Segment> segments;
     Random random(style.seed);
     float penX = 0;
     for (char c : text) {
-        const char *strokes = strokesOf(c);
+        const char* strokes = strokesOf(c);
         if (!strokes) {
             penX += kSpaceWidth + style.spacing;
             continue;
         }
         std::vector<Polyline> lines = parseStrokes(strokes);
         for (Polyline line : lines) {
-            for (auto &pt : line) {
+            for (auto& pt : line) {
                 pt.first += random.signedUniform() * style.jitter;
                 pt.second += random.signedUniform() * style.jitter;
             }
@@ -206,10 +206,10 @@ std::vector<Segment> layoutText(const std::string &text, float left, float top,
     return segments;
 }
 
-std::vector<float> distanceField(int width, int height, const std::vector<Segment> &segments,
+std::vector<float> distanceField(int width, int height, const std::vector<Segment>& segments,
                                  float reach) {
     std::vector<float> field(static_cast<size_t>(width) * height, reach);
-    for (const Segment &s : segments) {
+    for (const Segment& s : segments) {
         int x0 = std::max(0, static_cast<int>(std::floor(std::min(s.x0, s.x1) - reach)));
         int x1 = std::min(width - 1, static_cast<int>(std::ceil(std::max(s.x0, s.x1) + reach)));
         int y0 = std::max(0, static_cast<int>(std::floor(std::min(s.y0, s.y1) - reach)));
@@ -224,7 +224,7 @@ std::vector<float> distanceField(int width, int height, const std::vector<Segmen
                               : 0.0f;
                 float ex = px - dx * t, ey = py - dy * t;
                 float d = std::sqrt(ex * ex + ey * ey);
-                float &cell = field[static_cast<size_t>(y) * width + x];
+                float& cell = field[static_cast<size_t>(y) * width + x];
                 cell = std::min(cell, d);
             }
         }

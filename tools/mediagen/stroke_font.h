@@ -24,15 +24,15 @@ struct TextStyle {
 };
 
 // Width in pixels of the text set in the style (without stroke thickness).
-float textWidth(const std::string &text, const TextStyle &style);
+float textWidth(const std::string& text, const TextStyle& style);
 
 // Segments of the text with its top-left corner (cap line) at (left, top).
-std::vector<Segment> layoutText(const std::string &text, float left, float top,
-                                const TextStyle &style);
+std::vector<Segment> layoutText(const std::string& text, float left, float top,
+                                const TextStyle& style);
 
 // Distance from each pixel centre of a width x height grid to the nearest segment, capped at
 // `reach` (pixels farther away all get `reach`).
-std::vector<float> distanceField(int width, int height, const std::vector<Segment> &segments,
+std::vector<float> distanceField(int width, int height, const std::vector<Segment>& segments,
                                  float reach);
 
 } // namespace mediagen

@@ -41,17 +41,17 @@ float SvFilter::highpass(float in) {
 
 float softClip(float x) { return static_cast<float>(std::tanh(x)); }
 
-void saturate(Signal &signal, float drive) {
+void saturate(Signal& signal, float drive) {
     float peak = 0;
     for (float v : signal)
         peak = std::max(peak, std::fabs(v));
     if (peak <= 0)
         return;
-    for (float &v : signal)
+    for (float& v : signal)
         v = softClip(drive * v / peak);
 }
 
-std::vector<int8_t> toSigned8(const Signal &signal) {
+std::vector<int8_t> toSigned8(const Signal& signal) {
     float largest = 0;
     for (float v : signal)
         largest = std::max(largest, std::fabs(v));
@@ -62,12 +62,12 @@ std::vector<int8_t> toSigned8(const Signal &signal) {
     return out;
 }
 
-void fadeTail(Signal &signal, int samples) {
+void fadeTail(Signal& signal, int samples) {
     for (int i = 0; i < samples && i < static_cast<int>(signal.size()); ++i)
         signal[signal.size() - 1 - i] *= static_cast<float>(i) / samples;
 }
 
-ModSample toModSample(const std::string &name, const Signal &signal, int loopStart) {
+ModSample toModSample(const std::string& name, const Signal& signal, int loopStart) {
     ModSample s;
     s.name = name;
     s.data = toSigned8(signal);

@@ -27,13 +27,13 @@ double semitonesFromMiddleC(double semitones);
 // State-variable filter (Chamberlin), cutoff in Hz, for one sample rate; the smaller the
 // damping (2 down to about 0.1), the sharper the resonance.
 class SvFilter {
-  public:
+public:
     SvFilter(int rate, float damping) : rate_(rate), damping_(damping) {}
     void set(float cutoffHz);
     float bandpass(float in);
     float highpass(float in);
 
-  private:
+private:
     void step(float in);
     int rate_;
     float damping_;
@@ -44,15 +44,15 @@ float softClip(float x); // gentle saturation, stays within -1..1
 
 // Scales the signal to a peak of 1, then saturates it: the larger the drive, the denser the
 // sound (and the louder at the same peak).
-void saturate(Signal &signal, float drive);
+void saturate(Signal& signal, float drive);
 
 // Scales the signal so its largest magnitude is full scale and rounds it to signed bytes.
-std::vector<int8_t> toSigned8(const Signal &signal);
+std::vector<int8_t> toSigned8(const Signal& signal);
 
 // Fades the last `samples` samples out, so a one-shot sound ends in silence.
-void fadeTail(Signal &signal, int samples);
+void fadeTail(Signal& signal, int samples);
 
 // The signal as a module sample (padded to an even length), looping from loopStart (0: once).
-ModSample toModSample(const std::string &name, const Signal &signal, int loopStart);
+ModSample toModSample(const std::string& name, const Signal& signal, int loopStart);
 
 } // namespace mediagen

@@ -75,7 +75,7 @@ ModSample lead() {
 }
 
 // Four-note chord of detuned saws, slowly breathing; the breath repeats within the loop.
-ModSample pad(const std::string &name, const std::vector<double> &semitones) {
+ModSample pad(const std::string& name, const std::vector<double>& semitones) {
     const int attack = 4000;
     const int swell = 2800;
     Signal s(attack + kLoopLength);

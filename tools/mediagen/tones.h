@@ -14,6 +14,6 @@ ModSample lead();
 ModSample pluck();
 ModSample bell();
 // A chord of the given notes (semitones from middle C), to be played at C-2.
-ModSample pad(const std::string &name, const std::vector<double> &semitones);
+ModSample pad(const std::string& name, const std::vector<double>& semitones);
 
 } // namespace mediagen

@@ -55,7 +55,7 @@ Rgb panel(int x, int y, int band) {
     }
     // Rivets near the corners.
     const int corners[4][2] = {{8, 8}, {w - 9, 8}, {8, kPanelRows - 9}, {w - 9, kPanelRows - 9}};
-    for (const auto &corner : corners) {
+    for (const auto& corner : corners) {
         float d = std::hypot(px - corner[0] + 0.5f, py - corner[1] + 0.5f);
         if (d < 3.2f)
             c = mix(hex(0x30343E), hex(0xF0F4FF),
