@@ -1,6 +1,7 @@
 // The committed Media folder is exactly what mediagen makes now.
 
 #include "run_tool.h"
+#include "scratch_file.h"
 
 #include <gtest/gtest.h>
 
@@ -24,12 +25,11 @@ std::vector<char> readAll(const fs::path& path) {
 class Regenerated : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        outDir_ = fs::path(TEST_OUTPUT_DIR) / "regenerated";
-        fs::remove_all(outDir_);
-        fs::create_directories(outDir_);
+        outDir_ = scratchPath("regenerated"); // mediagen makes the folder itself
         output_ =
             runTool(shellQuoted(MEDIAGEN_EXE) + " " + shellQuoted(outDir_.string()), &status_);
     }
+    static void TearDownTestSuite() { fs::remove_all(outDir_); }
     static fs::path outDir_;
     static std::string output_;
     static int status_;
@@ -85,7 +85,7 @@ TEST(MediagenCommandLine, MissingOutputFolderOrUnknownOptionIsAUsageError) {
 }
 
 TEST(MediagenCommandLine, BrokenScoreIsReportedWithItsLine) {
-    fs::path dir = fs::path(TEST_OUTPUT_DIR) / "broken-score";
+    fs::path dir = scratchPath("broken-score");
     fs::create_directories(dir);
     std::ofstream(dir / "bad.score") << "title x\nsample 1 kick 64\nphrase p kick\n  C-3 . .\n";
     int status = -1;
@@ -95,4 +95,5 @@ TEST(MediagenCommandLine, BrokenScoreIsReportedWithItsLine) {
                 &status);
     EXPECT_EQ(status, 1);
     EXPECT_NE(out.find("score line 3"), std::string::npos) << out;
+    fs::remove_all(dir);
 }

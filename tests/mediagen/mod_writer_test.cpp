@@ -2,10 +2,10 @@
 
 #include "mod_writer.h"
 #include "module_file.h"
+#include "scratch_file.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <stdexcept>
 
 using mediagen::encodeMod;
@@ -30,14 +30,6 @@ Module smallModule() {
     m.patterns[0].rows[0][0] = {2, 113, 0xE, 0xC0};
     m.order = {1, 0, 1};
     return m;
-}
-
-std::string written(const std::vector<uint8_t>& bytes) {
-    std::string path = std::string(TEST_OUTPUT_DIR) + "/tiny.mod";
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    return path;
 }
 
 } // namespace
@@ -69,7 +61,8 @@ TEST(ModWriter, HeaderFieldsSitWhereTheLoaderReadsThem) {
 }
 
 TEST(ModWriter, ReaderRecoversTheModule) {
-    ModuleFile m = readModuleFile(written(encodeMod(smallModule())));
+    ScratchFile file("tiny.mod", encodeMod(smallModule()));
+    ModuleFile m = readModuleFile(file.path());
     EXPECT_EQ(m.signature, "8CHN");
     EXPECT_EQ(m.patternCount, 2);
     EXPECT_EQ(m.samples[0].lengthBytes, 300u);

@@ -3,6 +3,7 @@
 #include "module_file.h"
 #include "reference_player.h"
 #include "run_tool.h"
+#include "scratch_file.h"
 #include "wav_file.h"
 
 #include <gtest/gtest.h>
@@ -39,8 +40,13 @@ protected:
         modulePath_ = std::string(MEDIA_DIR) + "/Glimmerfall.mod";
         module_ = readModuleFile(modulePath_);
         rendering_ = renderModule(module_, kRate, 128 * 64);
-        wavPath_ = std::string(TEST_OUTPUT_DIR) + "/glimmerfall-22050.wav";
+        wavPath_ = scratchPath("glimmerfall-22050.wav");
         wavWritten_ = writeWav(wavPath_, rendering_.samples, kRate);
+    }
+    // The rendering stays beside the tests for listening, under a name of its own.
+    static void TearDownTestSuite() {
+        std::rename(wavPath_.c_str(),
+                    (std::string(TEST_OUTPUT_DIR) + "/glimmerfall-22050.wav").c_str());
     }
     static std::string modulePath_, wavPath_;
     static ModuleFile module_;
@@ -116,8 +122,8 @@ TEST_F(Song, OpenMptSeesEightChannelsAndTheRowTiming) {
 }
 
 TEST_F(Song, OpenMptRendersItWithoutClipping) {
-    std::string copy = std::string(TEST_OUTPUT_DIR) + "/openmpt-glimmerfall.mod";
-    std::remove((copy + ".wav").c_str());
+    ScratchFile module("glimmerfall.mod"), rendering("glimmerfall.mod.wav");
+    const std::string& copy = module.path();
     int status = -1;
     std::string out = runTool("cp " + shellQuoted(modulePath_) + " " + shellQuoted(copy) +
                                   " && openmpt123 --quiet --render --no-float --samplerate 44100 "
@@ -125,15 +131,15 @@ TEST_F(Song, OpenMptRendersItWithoutClipping) {
                                   shellQuoted(copy),
                               &status);
     ASSERT_EQ(status, 0) << out;
-    std::string stat = runTool("sox " + shellQuoted(copy + ".wav") + " -n stat", &status);
+    std::string stat = runTool("sox " + shellQuoted(rendering.path()) + " -n stat", &status);
     ASSERT_EQ(status, 0) << stat;
     EXPECT_LT(numberAfter(stat, "Maximum amplitude"), 0.999) << stat;
     EXPECT_GT(numberAfter(stat, "Minimum amplitude"), -0.999) << stat;
     EXPECT_GT(numberAfter(stat, "RMS     amplitude"), 0.05) << stat;
     // Drums and bass sit in the middle: both sides equally loud.
-    double left = numberAfter(runTool("sox " + shellQuoted(copy + ".wav") + " -n remix 1 stat"),
+    double left = numberAfter(runTool("sox " + shellQuoted(rendering.path()) + " -n remix 1 stat"),
                               "RMS     amplitude");
-    double right = numberAfter(runTool("sox " + shellQuoted(copy + ".wav") + " -n remix 2 stat"),
+    double right = numberAfter(runTool("sox " + shellQuoted(rendering.path()) + " -n remix 2 stat"),
                                "RMS     amplitude");
     EXPECT_NEAR(20 * std::log10(left / right), 0.0, 1.5);
 }

@@ -1,25 +1,16 @@
 // The TGA writer's header and pixel order, checked byte by byte and by ImageMagick.
 
 #include "run_tool.h"
+#include "scratch_file.h"
 #include "tga_file.h"
 #include "tga_writer.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 using mediagen::encodeTga;
 using mediagen::Image;
 
 namespace {
-
-std::string written(const std::string& name, const std::vector<uint8_t>& bytes) {
-    std::string path = std::string(TEST_OUTPUT_DIR) + "/" + name;
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    return path;
-}
 
 Image corners(bool alpha) {
     Image image(3, 2, alpha);
@@ -58,8 +49,8 @@ TEST(TgaWriter, ThirtyTwoBitFilesCarryEightAlphaBits) {
 
 TEST(TgaWriter, ImageMagickReadsTheCornersWhereWeDrewThem) {
     for (bool alpha : {false, true}) {
-        std::string path =
-            written(alpha ? "corners32.tga" : "corners24.tga", encodeTga(corners(alpha)));
+        ScratchFile file(alpha ? "corners32.tga" : "corners24.tga", encodeTga(corners(alpha)));
+        const std::string& path = file.path();
         std::string out = runTool("convert " + shellQuoted(path) +
                                   " -format '%w %h %[fx:int(255*p{0,0}.r)] %[fx:int(255*p{2,1}.b)] "
                                   "%[fx:int(255*p{2,1}.r)]' info:");
