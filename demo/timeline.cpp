@@ -6,6 +6,8 @@
 
 unsigned char sceneByte;
 unsigned char syncByte;
+TBitmap* lifeTexture;
+TBitmap* tunnelTexture;
 
 namespace {
 

@@ -1,6 +1,12 @@
 // The scene framework: set-up and release of all scenes, the scene switch, the scene clock.
 #pragma once
 
+class TBitmap;
+
+// The two 256 × 256 textures that several scenes share.
+extern TBitmap* lifeTexture;
+extern TBitmap* tunnelTexture;
+
 struct SceneClock {
     int lastTick;
     int sceneTime;
