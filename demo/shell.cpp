@@ -6,6 +6,7 @@
 #include "resource_ids.h"
 #include "timeline.h"
 
+#include <TDirectDraw.h>
 #include <TLumaBase.h>
 
 HINSTANCE instanceHandle;
@@ -135,8 +136,14 @@ bool InitWindow(HINSTANCE instance, int showCommand) {
         return false;
     }
 
+    // The display takes its window from the base object when it is made.
     lumaBase->hWnd = mainWindow;
+    directDraw = new TDirectDraw(lumaBase, 1);
     return true;
 }
 
-void ReleaseEngine() { CoUninitialize(); }
+void ReleaseEngine() {
+    delete directDraw;
+    directDraw = 0;
+    CoUninitialize();
+}

@@ -2,6 +2,8 @@
 
 #include "demo_state.h"
 
+#include <TDirectDraw.h>
+
 #include <windows.h>
 
 unsigned char sceneByte;
@@ -19,7 +21,13 @@ const SceneFrame sceneFrames[9] = {};
 } // namespace
 
 // The scenes' set-ups and releases join these two as the scenes are built.
-void InitScenes() {}
+void InitScenes() {
+    // Both pages of the flip chain start black.
+    directDraw->Flip();
+    directDraw->ClearSurface(directDraw->lpBack, 0);
+    directDraw->Flip();
+    directDraw->ClearSurface(directDraw->lpBack, 0);
+}
 
 void FreeScenes() {}
 

@@ -3,6 +3,7 @@
 
 #include <windef.h>
 #include <winbase.h>
+#include <wingdi.h>
 #include <winreg.h>
 #include <winuser.h>
 #include <objbase.h>

@@ -180,5 +180,14 @@ LUMA_API BOOL WINAPI CheckDlgButton(HWND dialog, int id, UINT check);
 LUMA_API UINT WINAPI IsDlgButtonChecked(HWND dialog, int id);
 LUMA_API BOOL WINAPI CheckRadioButton(HWND dialog, int firstId, int lastId, int checkId);
 
+// Images.
+#define IMAGE_BITMAP 0
+#define LR_DEFAULTCOLOR 0x00000000
+#define LR_LOADFROMFILE 0x00000010
+#define LR_CREATEDIBSECTION 0x00002000
+
+LUMA_API HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width,
+                                  int height, UINT flags);
+
 LUMA_API int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 LUMA_API int WINAPI LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax);

@@ -28,6 +28,13 @@ LUMA_API DWORD LumaElapsed(void);
 // Window placement for the sdl backend.
 LUMA_API void LumaSetWindowed(BOOL windowed);
 
+// Pixel layout of the display's surfaces: 565 or 555; 0 leaves it to LUMA_PIXEL_FORMAT
+// (default 565). Takes effect for DirectDraw objects created afterwards.
+LUMA_API BOOL LumaSetPixelFormat(int format);
+
+// Scales the picture in the window by whole numbers only, with black borders (sdl backend).
+LUMA_API void LumaSetIntegerScale(BOOL integerScale);
+
 // A key as the keyboard would give it: WM_KEYDOWN (or WM_SYSKEYDOWN with alt), then
 // the character that TranslateMessage makes of it (0 for none).
 LUMA_API void LumaPressKey(HWND window, UINT virtualKey, char character, BOOL alt);

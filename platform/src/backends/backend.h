@@ -10,6 +10,7 @@ namespace luma {
 
 struct Window;
 class Dialog;
+class Screen;
 
 // What a backend tells the platform about the outside world while it pumps its events.
 class InputSink {
@@ -48,6 +49,9 @@ public:
     virtual bool messageBox(const std::string& text, const std::string& caption, UINT type) = 0;
     // Runs a modal dialog until it ends; false where it cannot be shown.
     virtual bool runDialog(Dialog& dialog) = 0;
+
+    // The display: its devices, surface row layout and the shown page (display/screen.h).
+    virtual Screen& screen() = 0;
 };
 
 std::unique_ptr<Backend> makeSdlBackend();

@@ -59,6 +59,8 @@ int main(int argc, char** argv) {
     if (options.windowedSet)
         LumaSetWindowed(options.windowed);
     LumaSetFramesPerSecond(options.framesPerSecond);
+    LumaSetPixelFormat(options.pixelFormat);
+    LumaSetIntegerScale(options.integerScale);
     if (options.stopAtSet)
         LumaStopAt(static_cast<DWORD>(options.stopAt));
     if (options.soundChoice >= 0) {

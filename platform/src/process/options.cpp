@@ -16,6 +16,8 @@ const char* const usageText =
     "  --sound off|22|44   answer the settings dialog without showing it\n"
     "  --window            play in a window (1280 x 960) instead of full screen\n"
     "  --fullscreen        play full screen (the default)\n"
+    "  --integer-scale     scale the picture by whole numbers only, with black borders\n"
+    "  --pixel-format 565|555  pixel layout of the display (default 565)\n"
     "  --headless          no window and no sound device: render on a virtual clock\n"
     "  --fps N             frames per second of the headless clock (default 60)\n"
     "  --seed N            seed the random numbers with N instead of the time\n"
@@ -24,7 +26,8 @@ const char* const usageText =
     "  --help              show this text\n"
     "  --version           show the version\n"
     "\n"
-    "Environment: LUMA_BACKEND=headless selects the headless backend.\n"
+    "Environment: LUMA_BACKEND=headless selects the headless backend;\n"
+    "LUMA_PIXEL_FORMAT=565|555 chooses the pixel layout when --pixel-format is not given.\n"
     "Settings are kept in $XDG_CONFIG_HOME/LumaPlatform/HKEY_CURRENT_USER.reg.\n";
 
 bool readNumber(const std::string& text, unsigned long& value) {
@@ -64,6 +67,13 @@ ProgramOptions parseOptions(const std::vector<std::string>& arguments, const std
         } else if (option == "--window" || option == "--fullscreen") {
             options.windowedSet = true;
             options.windowed = option == "--window";
+        } else if (option == "--integer-scale") {
+            options.integerScale = true;
+        } else if (option == "--pixel-format") {
+            std::string format = hasValue ? value() : "";
+            if (format != "565" && format != "555")
+                return fail("--pixel-format takes 565 or 555");
+            options.pixelFormat = std::stoi(format);
         } else if (option == "--reset-settings") {
             options.resetSettings = true;
         } else if (option == "--sound") {

@@ -14,6 +14,8 @@ struct ProgramOptions {
     int soundChoice = -1; // index of the settings dialog's radio button, -1: ask
     bool windowedSet = false;
     bool windowed = false;
+    bool integerScale = false;
+    int pixelFormat = 0; // 565 or 555; 0: LUMA_PIXEL_FORMAT decides
     bool stopAtSet = false;
     unsigned long stopAt = 0;
     int framesPerSecond = 60;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "backends/backend.h"
+#include "backends/headless/headless_screen.h"
 
 namespace luma {
 
@@ -24,6 +25,8 @@ public:
     bool messageBox(const std::string&, const std::string&, UINT) override { return false; }
     bool runDialog(Dialog&) override { return false; }
 
+    Screen& screen() override { return displayScreen; }
+
     // A picture was shown: time moves on by one frame.
     void framePresented();
 
@@ -34,6 +37,7 @@ private:
     uint64_t frames = 0;
     uint64_t extraMilliseconds = 0;
     bool presentedSinceIdle = false;
+    HeadlessScreen displayScreen{*this};
 };
 
 } // namespace luma

@@ -51,6 +51,7 @@ SdlBackend::SdlBackend() {
 }
 
 SdlBackend::~SdlBackend() {
+    displayScreen.releaseRenderer();
     if (sdlRenderer)
         SDL_DestroyRenderer(sdlRenderer);
     if (sdlWindow)
@@ -123,7 +124,7 @@ void SdlBackend::pumpEvents(InputSink& sink) {
             else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
                 sink.activated(*shownWindow, false);
             else if (event.window.event == SDL_WINDOWEVENT_EXPOSED)
-                paintBlack();
+                displayScreen.repaint();
             break;
         default:
             break;
@@ -159,7 +160,7 @@ bool SdlBackend::showWindow(Window& window) {
     SDL_ShowCursor(SDL_DISABLE);
     SDL_StartTextInput();
     shownWindow = &window;
-    paintBlack();
+    displayScreen.repaint();
     return true;
 }
 
@@ -167,6 +168,7 @@ void SdlBackend::closeWindow(Window& window) {
     if (shownWindow != &window)
         return;
     SDL_StopTextInput();
+    displayScreen.releaseRenderer();
     if (sdlRenderer)
         SDL_DestroyRenderer(sdlRenderer);
     if (sdlWindow)
@@ -183,15 +185,7 @@ void SdlBackend::toggleFullscreen() {
     SDL_SetWindowFullscreen(sdlWindow, fullscreen ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
     if (fullscreen)
         SDL_SetWindowSize(sdlWindow, 1280, 960);
-    paintBlack();
-}
-
-void SdlBackend::paintBlack() {
-    if (!sdlRenderer)
-        return;
-    SDL_SetRenderDrawColor(sdlRenderer, 0, 0, 0, 255);
-    SDL_RenderClear(sdlRenderer);
-    SDL_RenderPresent(sdlRenderer);
+    displayScreen.repaint();
 }
 
 bool SdlBackend::messageBox(const std::string& text, const std::string& caption, UINT type) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "backends/backend.h"
+#include "backends/sdl/sdl_screen.h"
 
 #include <SDL.h>
 
@@ -27,18 +28,20 @@ public:
     bool messageBox(const std::string& text, const std::string& caption, UINT type) override;
     bool runDialog(Dialog& dialog) override;
 
+    Screen& screen() override { return displayScreen; }
+
     SDL_Window* mainWindow() const { return sdlWindow; }
     SDL_Renderer* renderer() const { return sdlRenderer; }
 
 private:
     void toggleFullscreen();
-    void paintBlack();
 
     bool videoReady = false;
     std::string videoProblem;
     Window* shownWindow = nullptr;
     SDL_Window* sdlWindow = nullptr;
     SDL_Renderer* sdlRenderer = nullptr;
+    SdlScreen displayScreen{*this};
 };
 
 // The dialog runner draws in a window of its own (sdl_dialog.cpp).
