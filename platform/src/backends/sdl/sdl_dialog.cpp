@@ -78,6 +78,14 @@ bool isOurs(const SDL_Event& event, Uint32 windowId) {
     }
 }
 
+// What the closed dialog window leaves in the queue must not reach the program's window:
+// its own window events, and the quit SDL sends when the last window is closed.
+int isLeftOver(void* windowId, SDL_Event* event) {
+    bool ours =
+        event->type == SDL_WINDOWEVENT && event->window.windowID == *static_cast<Uint32*>(windowId);
+    return ours || event->type == SDL_QUIT ? 0 : 1;
+}
+
 // Feeds one event to the dialog.
 void handle(const SDL_Event& event, const DialogWindow& shown, Dialog& dialog, DialogInput& input) {
     int scale = shown.scale;
@@ -159,6 +167,8 @@ bool runSdlDialog(Dialog& dialog) {
         SDL_StopTextInput();
     SDL_ShowCursor(cursorShown);
     SDL_DestroyWindow(shown.window);
+    SDL_PumpEvents();
+    SDL_FilterEvents(isLeftOver, &windowId);
     return true;
 }
 
