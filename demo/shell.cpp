@@ -7,6 +7,7 @@
 #include "timeline.h"
 
 #include <TDirectDraw.h>
+#include <TDirectSound.h>
 #include <TLumaBase.h>
 
 HINSTANCE instanceHandle;
@@ -139,10 +140,16 @@ bool InitWindow(HINSTANCE instance, int showCommand) {
     // The display takes its window from the base object when it is made.
     lumaBase->hWnd = mainWindow;
     directDraw = new TDirectDraw(lumaBase, 1);
+    if (soundEnabled)
+        directSound = new TDirectSound(lumaBase);
     return true;
 }
 
 void ReleaseEngine() {
+    if (directSound) {
+        delete directSound;
+        directSound = 0;
+    }
     delete directDraw;
     directDraw = 0;
     CoUninitialize();

@@ -44,3 +44,14 @@ LUMA_API void LumaRequestStop(void);
 
 // Path of the per-user settings file that holds the registry.
 LUMA_API const char* LumaSettingsPath(void);
+
+// Sound: the most duplicates a sound device makes at a time (negative: no limit), for
+// trying programs on scarce hardware.
+LUMA_API void LumaLimitSoundDuplicates(int count);
+// Sample rate of the headless sound device (8000 to 48000); without a call it takes the
+// rate of the first buffer made. Fixed once chosen.
+LUMA_API void LumaSetHeadlessSoundRate(DWORD rate);
+// What the headless sound device has played since the platform started: mono 16-bit
+// samples at *rate (0 until a rate is chosen). The samples stay valid until the next
+// sound call; the result is their number.
+LUMA_API DWORD LumaHeadlessSound(const short** samples, DWORD* rate);

@@ -5,11 +5,15 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace luma {
 
 struct Window;
 class Dialog;
+class AudioOutput;
+struct AudioDeviceInfo;
+class Mixer;
 class Screen;
 
 // What a backend tells the platform about the outside world while it pumps its events.
@@ -49,6 +53,11 @@ public:
     virtual bool messageBox(const std::string& text, const std::string& caption, UINT type) = 0;
     // Runs a modal dialog until it ends; false where it cannot be shown.
     virtual bool runDialog(Dialog& dialog) = 0;
+
+    // Sound output devices; false where there is no sound at all.
+    virtual bool audioDevices(std::vector<AudioDeviceInfo>& devices) = 0;
+    // Opens a device by name (empty: the default) that plays what `mixer` makes; null on failure.
+    virtual std::unique_ptr<AudioOutput> openAudio(const std::string& device, Mixer& mixer) = 0;
 
     // The display: its devices, surface row layout and the shown page (display/screen.h).
     virtual Screen& screen() = 0;

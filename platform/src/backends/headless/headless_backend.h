@@ -24,6 +24,9 @@ public:
     void closeWindow(Window&) override {}
     bool messageBox(const std::string&, const std::string&, UINT) override { return false; }
     bool runDialog(Dialog&) override { return false; }
+    // In headless_audio.cpp: one virtual device that keeps what it plays.
+    bool audioDevices(std::vector<AudioDeviceInfo>& devices) override;
+    std::unique_ptr<AudioOutput> openAudio(const std::string& device, Mixer& mixer) override;
 
     Screen& screen() override { return displayScreen; }
 

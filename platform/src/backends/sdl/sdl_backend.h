@@ -27,6 +27,9 @@ public:
     void closeWindow(Window& window) override;
     bool messageBox(const std::string& text, const std::string& caption, UINT type) override;
     bool runDialog(Dialog& dialog) override;
+    // In sdl_audio.cpp: SDL's audio devices.
+    bool audioDevices(std::vector<AudioDeviceInfo>& devices) override;
+    std::unique_ptr<AudioOutput> openAudio(const std::string& device, Mixer& mixer) override;
 
     Screen& screen() override { return displayScreen; }
 

@@ -1,0 +1,98 @@
+#include "backends/headless/headless_audio.h"
+
+#include "backends/headless/headless_backend.h"
+#include "core/platform.h"
+#include "sound/audio_output.h"
+#include "sound/mixer.h"
+#include "sound/sound_settings.h"
+
+#include <algorithm>
+
+namespace luma {
+
+namespace {
+
+constexpr DWORD lowestRate = 8000;
+constexpr DWORD highestRate = 48000;
+
+// What the virtual device has played, and the mixers of the devices open now.
+struct VirtualSpeaker {
+    HeadlessRecording recording;
+    std::vector<Mixer*> mixers;
+};
+
+VirtualSpeaker& speaker() {
+    static VirtualSpeaker shared;
+    return shared;
+}
+
+// Frame k of the recording sounds at virtual time k / rate seconds after the start.
+void playUntilNow() {
+    HeadlessRecording& recording = speaker().recording;
+    if (recording.rate == 0)
+        return;
+    DWORD elapsed = backend().ticks() - startTicks();
+    size_t due = static_cast<size_t>(static_cast<uint64_t>(elapsed) * recording.rate / 1000);
+    size_t done = recording.samples.size();
+    if (due <= done)
+        return;
+    recording.samples.resize(due, 0);
+    int16_t* out = recording.samples.data() + done;
+    size_t count = due - done;
+    std::vector<int16_t> more;
+    for (size_t i = 0; i < speaker().mixers.size(); ++i) {
+        if (i == 0) {
+            speaker().mixers[i]->render(out, count, recording.rate);
+            continue;
+        }
+        more.resize(count);
+        speaker().mixers[i]->render(more.data(), count, recording.rate);
+        for (size_t k = 0; k < count; ++k)
+            out[k] = static_cast<int16_t>(std::clamp(out[k] + more[k], -32768, 32767));
+    }
+}
+
+void chooseRate(DWORD rate) {
+    HeadlessRecording& recording = speaker().recording;
+    if (recording.rate == 0 && rate != 0)
+        recording.rate = std::clamp(rate, lowestRate, highestRate);
+}
+
+class HeadlessAudioOutput final : public AudioOutput {
+public:
+    explicit HeadlessAudioOutput(Mixer& source) : mixer(source) {
+        playUntilNow();
+        chooseRate(soundSettings().headlessRate);
+        speaker().mixers.push_back(&mixer);
+    }
+    ~HeadlessAudioOutput() override {
+        playUntilNow();
+        auto& mixers = speaker().mixers;
+        mixers.erase(std::remove(mixers.begin(), mixers.end(), &mixer), mixers.end());
+    }
+
+    DWORD rate() const override { return speaker().recording.rate; }
+    void bufferMade(DWORD rate) override { chooseRate(rate); }
+    void catchUp() override { playUntilNow(); }
+
+private:
+    Mixer& mixer;
+};
+
+} // namespace
+
+const HeadlessRecording& headlessRecording() {
+    playUntilNow();
+    return speaker().recording;
+}
+
+bool HeadlessBackend::audioDevices(std::vector<AudioDeviceInfo>& devices) {
+    devices.push_back({"Headless virtual speaker", "headless"});
+    return true;
+}
+
+std::unique_ptr<AudioOutput> HeadlessBackend::openAudio(const std::string&, Mixer& mixer) {
+    return std::make_unique<HeadlessAudioOutput>(mixer);
+}
+
+} // namespace luma
