@@ -82,18 +82,3 @@ TEST_F(DialogInputTest, KeysWithoutAltTypeNothingThemselvesTheirCharactersDo) {
     input->typed("n");
     EXPECT_EQ(dialog->result(), IDCANCEL);
 }
-
-TEST_F(DialogInputTest, KeyboardNavigationReachesTheModel) {
-    input->keyDown(VK_TAB, true, false); // back from IDOK to the last radio
-    EXPECT_EQ(focusedId(), 103);
-    input->keyDown(VK_DOWN, false, false);
-    EXPECT_TRUE(checked(101));
-    input->keyDown(VK_RETURN, false, false);
-    EXPECT_EQ(dialog->result(), IDOK);
-    EXPECT_TRUE(checked(101));
-}
-
-TEST_F(DialogInputTest, EscapeCancels) {
-    input->keyDown(VK_ESCAPE, false, false);
-    EXPECT_EQ(dialog->result(), IDCANCEL);
-}

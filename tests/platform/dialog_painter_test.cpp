@@ -290,3 +290,16 @@ TEST_F(DialogPainterTest, HitTestingFindsButtonsRadiosAndTheCaption) {
     EXPECT_EQ(painter->hitTest(-5, 40).part, DialogHit::Nothing);
     EXPECT_EQ(painter->hitTest(painter->width() + 3, 40).part, DialogHit::Nothing);
 }
+
+TEST(DialogPainterSize, TemplatesNoScreenCouldHoldAreNotDrawn) {
+    for (short side : {short(0x7FFF), short(0)}) {
+        LumaDialogTemplate unusual{};
+        unusual.style = WS_POPUP | WS_CAPTION;
+        unusual.width = unusual.height = side;
+        unusual.caption = "Unusual";
+        unusual.fontName = "MS Sans Serif";
+        unusual.pointSize = 8;
+        Dialog dialog(unusual, nullptr, nullptr);
+        EXPECT_FALSE(DialogPainter(dialog).ready()) << side;
+    }
+}

@@ -35,6 +35,8 @@ constexpr int radioSize = 12;
 constexpr int radioTextIndent = 17;
 constexpr int groupTextIndent = 8;
 constexpr int pushFocusInset = 3;
+// A template bigger than any screen is not drawn.
+constexpr int largestSide = 8192;
 
 const char* const defaultFace = "MS Sans Serif";
 constexpr int defaultPointSize = 8;
@@ -44,19 +46,50 @@ const char* const baseUnitLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopq
 
 // The round mark: 'o' outer ring, 'i' inner ring, 'w' the well; the rings are dark on the
 // top-left half and light on the bottom-right, so the mark looks sunken.
+// clang-format off
 const char* const radioMark[radioSize] = {
-    "....oooo....", "..ooiiiioo..", ".oiiwwwwiio.", ".oiwwwwwwio.", "oiwwwwwwwwio", "oiwwwwwwwwio",
-    "oiwwwwwwwwio", "oiwwwwwwwwio", ".oiwwwwwwio.", ".oiiwwwwiio.", "..ooiiiioo..", "....oooo....",
+    "....oooo....",
+    "..ooiiiioo..",
+    ".oiiwwwwiio.",
+    ".oiwwwwwwio.",
+    "oiwwwwwwwwio",
+    "oiwwwwwwwwio",
+    "oiwwwwwwwwio",
+    "oiwwwwwwwwio",
+    ".oiwwwwwwio.",
+    ".oiiwwwwiio.",
+    "..ooiiiioo..",
+    "....oooo....",
 };
-const char* const radioDot[] = {".##.", "####", "####", ".##."};
-constexpr int radioDotOffset = 4;
-
+const char* const radioDot[] = {
+    ".##.",
+    "####",
+    "####",
+    ".##.",
+    nullptr,
+};
 const char* const closeGlyph[] = {
-    "##....##", ".##..##.", "..####..", "...##...", "..####..", ".##..##.", "##....##", nullptr,
+    "##....##",
+    ".##..##.",
+    "..####..",
+    "...##...",
+    "..####..",
+    ".##..##.",
+    "##....##",
+    nullptr,
 };
 const char* const helpGlyph[] = {
-    ".####.", "##..##", "...##.", "..##..", "..##..", "......", "..##..", nullptr,
+    ".####.",
+    "##..##",
+    "...##.",
+    "..##..",
+    "..##..",
+    "......",
+    "..##..",
+    nullptr,
 };
+// clang-format on
+constexpr int radioDotOffset = 4;
 
 bool isPushButton(ControlKind kind) {
     return kind == ControlKind::PushButton || kind == ControlKind::DefaultPushButton;
@@ -65,9 +98,9 @@ bool isPushButton(ControlKind kind) {
 int widthOf(const RECT& area) { return area.right - area.left; }
 int heightOf(const RECT& area) { return area.bottom - area.top; }
 
-void paintPattern(Canvas& canvas, const char* const* rows, int rowCount, int x, int y,
-                  uint32_t colour) {
-    for (int row = 0; row < rowCount && rows[row]; ++row)
+// Draws the '#' cells of a pattern whose rows end with a null row.
+void paintPattern(Canvas& canvas, const char* const* rows, int x, int y, uint32_t colour) {
+    for (int row = 0; rows[row]; ++row)
         for (int column = 0; rows[row][column]; ++column)
             if (rows[row][column] == '#')
                 canvas.pixel(x + column, y + row, colour);
@@ -124,6 +157,9 @@ DialogPainter::DialogPainter(Dialog& shownDialog) : dialog(shownDialog) {
     baseX = (font->measure(baseUnitLetters) / 26 + 1) / 2;
     baseY = font->height();
     layOut();
+    if (size.cx > largestSide || size.cy > largestSide || size.cx <= 2 * frameWidth ||
+        size.cy <= client.top + frameWidth)
+        font.reset();
 }
 
 void DialogPainter::layOut() {
@@ -250,7 +286,7 @@ void DialogPainter::paintCaptionBox(Canvas& canvas, const RECT& box, const char*
     int shift = pushed ? 1 : 0;
     int x = box.left + (boxWidth - glyphWidth) / 2 + shift;
     int y = box.top + (boxHeight - glyphHeight) / 2 + shift;
-    paintPattern(canvas, glyph, glyphHeight, x, y, textColour);
+    paintPattern(canvas, glyph, x, y, textColour);
 }
 
 void DialogPainter::paintLabel(Canvas& canvas, const FontFace& face, const std::string& shown,
@@ -320,7 +356,7 @@ void DialogPainter::paintRadio(Canvas& canvas, const DialogControl& control, con
         }
     }
     if (control.checked)
-        paintPattern(canvas, radioDot, 4, markLeft + radioDotOffset, markTop + radioDotOffset,
+        paintPattern(canvas, radioDot, markLeft + radioDotOffset, markTop + radioDotOffset,
                      textColour);
 
     LabelText label = parseLabel(control.text);

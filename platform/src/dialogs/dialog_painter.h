@@ -36,7 +36,7 @@ class DialogPainter {
 public:
     explicit DialogPainter(Dialog& dialog);
 
-    // False when no font could be found: the dialog cannot be drawn.
+    // False when the dialog cannot be drawn: no font, or a size no screen holds.
     bool ready() const { return font != nullptr; }
     const FontFace& textFont() const { return *font; }
     int width() const { return size.cx; }
