@@ -8,6 +8,7 @@
 #include "LumaExport.h"
 
 class TLumaBase;
+class TDirectFont;
 
 // Every surface of the engine is used through its IDirectDrawSurface2 interface.
 typedef IDirectDrawSurface2* LPSURFACE;
@@ -54,6 +55,11 @@ public:
     HRESULT ClearSurface(LPSURFACE surface, DWORD colour);
     DWORD ColorMatch(LPSURFACE surface, COLORREF rgb);
     RECT CreateRect(int x, int y, int width, int height);
+
+    // Text output and line input with bitmap fonts (TDirectDrawText.cpp).
+    int PrintText(TDirectFont* font, LPSURFACE surface, int x, int y, const char* text,
+                  unsigned short colour, unsigned char transparency);
+    int Input(TDirectFont* font, int x, int y, char* buffer, int maxLength, unsigned short colour);
 
     // Error texts (TDirectDrawErrors.cpp).
     void getErrorString(int result, char* buffer);

@@ -38,6 +38,10 @@ LUMA_API void LumaSetIntegerScale(BOOL integerScale);
 // A key as the keyboard would give it: WM_KEYDOWN (or WM_SYSKEYDOWN with alt), then
 // the character that TranslateMessage makes of it (0 for none).
 LUMA_API void LumaPressKey(HWND window, UINT virtualKey, char character, BOOL alt);
+// The same key press, made once the clock has run MS milliseconds (LumaElapsed): for input
+// that must arrive while the program already waits for it.
+LUMA_API void LumaPressKeyAt(DWORD milliseconds, HWND window, UINT virtualKey, char character,
+                             BOOL alt);
 
 // Ends the run like a key press on the focused window (SIGINT and SIGTERM do this).
 LUMA_API void LumaRequestStop(void);

@@ -1,6 +1,7 @@
 // gdi32's device contexts, objects and pixel operations.
 #include "gdi/device_context.h"
 #include "gdi/gdi_objects.h"
+#include "gdi/text_font.h"
 
 #include <cstring>
 
@@ -50,6 +51,8 @@ LUMA_API HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
     GdiObject* selected = findGdiObject(object);
     if (!context || !selected)
         return nullptr;
+    if (dynamic_cast<Font*>(selected))
+        return selectFont(*context, dc, object);
     if (!dynamic_cast<Bitmap*>(selected))
         return nullptr;
     // A bitmap goes into one memory DC at a time; a surface's DC has its own pixels.

@@ -40,7 +40,7 @@ bool deleteGdiObject(HGDIOBJ handle) {
     auto found = objects().find(handle);
     if (found == objects().end() || found->second->selectedInto)
         return false;
-    if (handle == stockBitmap())
+    if (handle == stockBitmap() || found->second->permanent)
         return true;
     objects().erase(found);
     return true;

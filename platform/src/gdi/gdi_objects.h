@@ -15,6 +15,8 @@ public:
     virtual ~GdiObject() = default;
     // The device context it is selected into, if any: such an object cannot be deleted.
     HDC selectedInto = nullptr;
+    // Stock objects: DeleteObject succeeds on them but keeps them.
+    bool permanent = false;
 };
 
 // A device-independent bitmap of 24-bit colours, top row first.

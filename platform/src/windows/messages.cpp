@@ -3,6 +3,7 @@
 #include "core/stop_request.h"
 #include "windows/keyboard.h"
 #include "windows/message_queue.h"
+#include "windows/scheduled_keys.h"
 #include "windows/window_manager.h"
 
 #include <luma/platform.h>
@@ -29,6 +30,7 @@ void pressStopKey() { postKey(windowManager().focus(), VK_ESCAPE, "\x1b", false)
 void pumpInput() {
     QueueInput sink;
     backend().pumpEvents(sink);
+    deliverScheduledKeys(backend().ticks() - startTicks());
     if (config().stopAtSet && backend().ticks() - startTicks() >= config().stopAt) {
         config().stopAtSet = false;
         pressStopKey();
