@@ -1,6 +1,10 @@
 #include "timeline.h"
 
 #include "demo_state.h"
+#include "scenes/picture_scenes.h"
+#include "scenes/plasma.h"
+#include "scenes/ripple.h"
+#include "scenes/vortex.h"
 
 #include <TDirectDraw.h>
 
@@ -16,7 +20,17 @@ namespace {
 typedef void (*SceneFrame)();
 
 // The scene byte's meaning; the scenes' frames are added here as they are built.
-const SceneFrame sceneFrames[9] = {};
+const SceneFrame sceneFrames[9] = {
+    WaveStripFrame, // 0
+    RingFieldFrame, // 1
+    PlasmaFrame,    // 2
+    nullptr,        // 3: greetings tunnel
+    VortexFrame,    // 4
+    nullptr,        // 5: shade bobs
+    nullptr,        // 6: photo frame
+    RippleFrame,    // 7
+    nullptr,        // 8: bump-mapped light
+};
 
 } // namespace
 
@@ -27,9 +41,19 @@ void InitScenes() {
     directDraw->ClearSurface(directDraw->lpBack, 0);
     directDraw->Flip();
     directDraw->ClearSurface(directDraw->lpBack, 0);
+
+    InitPictureScenes();
+    InitPlasma();
+    InitVortex();
+    InitRipple();
 }
 
-void FreeScenes() {}
+void FreeScenes() {
+    FreeRipple();
+    FreePictureScenes();
+    FreePlasma();
+    FreeVortex();
+}
 
 void RunSceneSwitch() {
     if (sceneByte < 9 && sceneFrames[sceneByte])

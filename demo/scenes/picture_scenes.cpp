@@ -1,0 +1,206 @@
+// The picture is halved once at set-up, so that two of its pixels add without a carry from
+// one channel into the next and doubling one restores it.
+#include "picture_scenes.h"
+
+#include "demo_state.h"
+#include "pixel_scene.h"
+#include "random.h"
+#include "timeline.h"
+
+#include <TBitmap.h>
+#include <TDirectDraw.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+const double pi = 3.141592653589793;
+const int pictureWidth = 640;
+const int pictureRows = 352;
+const int tileStripRows = 1024;
+
+TBitmap* elleImage;
+TBitmap* tileStrip;
+// The halved picture's 640 × 352 pixels: elleImage's own plane, or a copy of whatever part
+// of it loaded, black elsewhere, when the file gave a smaller image.
+unsigned short* picture;
+std::vector<unsigned short> pictureCopy;
+int cos10[512];
+int cos16[512];
+unsigned short distTable[9760];
+unsigned short ringPalette[512];
+unsigned short rowBuffer[640];
+SceneClock ringFieldClock;
+SceneClock waveStripClock;
+
+void FillCosine(int* table, double amplitude) {
+    for (int i = 0; i < 256; i++) {
+        table[i] = static_cast<int>(amplitude * std::cos(2 * pi * i / 256));
+        table[i + 256] = table[i];
+    }
+}
+
+unsigned short* PicturePlane() {
+    if (elleImage->rgbData && elleImage->width == pictureWidth && elleImage->height >= pictureRows)
+        return elleImage->rgbData;
+    pictureCopy.assign(pictureWidth * pictureRows, 0);
+    if (elleImage->rgbData) {
+        unsigned int columns = std::min<unsigned int>(elleImage->width, pictureWidth);
+        unsigned int rows = std::min<unsigned int>(elleImage->height, pictureRows);
+        for (unsigned int row = 0; row < rows; row++)
+            std::memcpy(&pictureCopy[row * pictureWidth],
+                        elleImage->rgbData + row * elleImage->width,
+                        columns * sizeof(unsigned short));
+    }
+    return pictureCopy.data();
+}
+
+void HalvePicture() {
+    unsigned short mask = directDraw->dwGraphicsMode == 1 ? 0x7BDE : 0xF7DE;
+    for (int i = 0; i < pictureWidth * pictureRows; i++)
+        picture[i] = static_cast<unsigned short>((picture[i] & mask) >> 1);
+}
+
+// 64 tiles of 16 × 16 pixels, each a random one of the four side by side at (16, 180).
+void BuildTileStrip() {
+    tileStrip->width = 16;
+    tileStrip->height = tileStripRows;
+    tileStrip->rgbData =
+        static_cast<unsigned short*>(std::malloc(16 * tileStripRows * sizeof(unsigned short)));
+    long tile = 0;
+    for (int j = 0; j < tileStripRows; j++) {
+        if (j % 16 == 0)
+            tile = NextRandom() % 4;
+        const unsigned short* source = picture + (180 + j % 16) * pictureWidth + 16 + 16 * tile;
+        std::memcpy(tileStrip->rgbData + j * 16, source, 16 * sizeof(unsigned short));
+    }
+}
+
+} // namespace
+
+void InitPictureScenes() {
+    elleImage = new TBitmap(directDraw, "Media\\Elle.tga", 0);
+    tileStrip = new TBitmap(directDraw);
+    FillCosine(cos10, 10);
+    FillCosine(cos16, 16);
+    for (int j = 0; j < 9760; j++)
+        distTable[j] = static_cast<unsigned short>(static_cast<int>(std::sqrt(16.0 * j)) % 256);
+    picture = PicturePlane();
+    HalvePicture();
+    for (int k = 0; k < 256; k++) {
+        ringPalette[k] = picture[k * pictureWidth + 8];
+        ringPalette[k + 256] = ringPalette[k];
+    }
+    BuildTileStrip();
+    ResetSceneClock(ringFieldClock);
+    ResetSceneClock(waveStripClock);
+}
+
+void FreePictureScenes() {
+    delete elleImage;
+    delete tileStrip;
+    elleImage = nullptr;
+    tileStrip = nullptr;
+    picture = nullptr;
+    pictureCopy.clear();
+}
+
+void RingFieldFrame() {
+    UpdateSceneClock(ringFieldClock);
+    RenderIntoBackBuffer(DrawRingField, ringFieldClock.sceneTime);
+    directDraw->Flip();
+}
+
+// Whenever the strip starts or resumes, both pages are cleared: nothing of the previous
+// scene stays around its window.
+void WaveStripFrame() {
+    int now = static_cast<int>(GetTickCount());
+    int elapsed = static_cast<int>(static_cast<unsigned int>(now) -
+                                   static_cast<unsigned int>(waveStripClock.lastTick));
+    if (elapsed < 200) {
+        waveStripClock.sceneTime =
+            static_cast<int>(static_cast<unsigned int>(waveStripClock.sceneTime) +
+                             static_cast<unsigned int>(elapsed));
+    } else {
+        directDraw->Flip();
+        directDraw->ClearSurface(directDraw->lpBack, 0);
+        directDraw->Flip();
+        directDraw->ClearSurface(directDraw->lpBack, 0);
+    }
+    waveStripClock.lastTick = now;
+    RenderIntoBackBuffer(DrawWaveStrip, waveStripClock.sceneTime);
+    directDraw->Flip();
+}
+
+// Time-derived phases are unsigned: their remainders are exact and never overflow.
+void DrawRingField(int time, unsigned short* pixels, int pitch) {
+    static const unsigned int columnSpeeds[12] = {7, 11, 5, 13, 9, 17, 8, 6, 12, 14, 20, 16};
+    unsigned int t = static_cast<unsigned int>(time);
+    unsigned int shade = 255 - (t / 11) % 256;
+    unsigned int t3 = t / 3, t5 = t / 5;
+    unsigned int columnOffsets[12];
+    for (unsigned int i = 0; i < 12; i++)
+        columnOffsets[i] = t / columnSpeeds[i] + 127 * i + cos16[t3 % 256] + 20;
+    int wobble[640];
+    for (unsigned int x = 0; x < 640; x++)
+        wobble[x] = cos16[(t3 + x) % 256];
+    const unsigned short* rings = ringPalette + shade;
+    const unsigned short* tiles = tileStrip->rgbData;
+
+    for (int y = 64; y <= 415; y++) {
+        int cx = cos16[(t5 + y) % 256] + 320;
+        unsigned int tileRows[12];
+        for (int i = 0; i < 12; i++)
+            tileRows[i] = ((columnOffsets[i] + y) % tileStripRows) * 16;
+        const unsigned short* pictureRow = picture + (y - 64) * pictureWidth;
+        for (int x = 0; x < 640; x++) {
+            int dy = wobble[x] + 240 - y;
+            int dx = cx - x;
+            unsigned short ring = rings[distTable[(dx * dx + dy * dy) / 16]];
+            if (x < 192)
+                ring = static_cast<unsigned short>(tiles[tileRows[x / 16] + x % 16] + ring);
+            else if (x >= 448)
+                ring = static_cast<unsigned short>(pictureRow[x] + ring);
+            rowBuffer[x] = ring;
+        }
+        std::memcpy(pixels + y * pitch, rowBuffer, sizeof rowBuffer);
+    }
+}
+
+void DrawWaveStrip(int time, unsigned short* pixels, int pitch) {
+    unsigned int t = static_cast<unsigned int>(time);
+    unsigned int a5 = (t / 5) % 256, t7 = t / 7, t9 = t / 9, a11 = (t / 11) % 256;
+    int zoom = cos16[(t / 3) % 256] * 8 + 116;
+    int half = (332 - zoom) / 2;
+    bool overlay = t >= 1920 && t < 4992;
+
+    for (int y = 181; y <= 297; y++) {
+        std::memset(rowBuffer + 134, 0, 372 * sizeof(unsigned short));
+        int sx = cos10[(t7 + y) % 256] - 154;
+        int sy = cos10[(t9 + y) % 256];
+        for (int x = 134; x <= 505; x++) {
+            int u = cos10[a5 + x % 256] + x + sx;
+            if (u < 0 || u >= 332)
+                continue;
+            int v = cos10[a11 + x % 256] + sy + y - 201;
+            if (v < 0 || v >= 78)
+                continue;
+            unsigned short pixel = picture[(v + 196) * pictureWidth + u + 16];
+            if (overlay) {
+                int overlayU = (u - half) * 332 / zoom;
+                int overlayV = ((v * 332 / 78) - half) * 78 / zoom;
+                if (overlayU >= 0 && overlayU < 332 && overlayV >= 0 && overlayV < 78) {
+                    unsigned short over = picture[(overlayV + 274) * pictureWidth + overlayU + 16];
+                    if (over)
+                        pixel = static_cast<unsigned short>(over * 2);
+                }
+            }
+            rowBuffer[x] = pixel;
+        }
+        std::memcpy(pixels + y * pitch + 134, rowBuffer + 134, 372 * sizeof(unsigned short));
+    }
+}

@@ -1,0 +1,16 @@
+#include "pixel_scene.h"
+
+#include "demo_state.h"
+
+#include <TDirectDraw.h>
+#include <ddraw.h>
+
+void RenderIntoBackBuffer(SceneRenderer renderer, int time) {
+    DDSURFACEDESC description = {};
+    description.dwSize = sizeof(DDSURFACEDESC);
+    if (directDraw->lpBack->Lock(NULL, &description, DDLOCK_WAIT, NULL) != DD_OK)
+        return;
+    renderer(time, static_cast<unsigned short*>(description.lpSurface),
+             static_cast<int>(description.lPitch / 2));
+    directDraw->lpBack->Unlock(NULL);
+}

@@ -1,0 +1,77 @@
+// The tunnel texture scrolls and is pushed along a slowly turning direction by about half
+// each pixel's distance from a wandering centre, so rings ripple outward.
+#include "ripple.h"
+
+#include "demo_state.h"
+#include "pixel_scene.h"
+#include "texture_plane.h"
+#include "timeline.h"
+
+#include <TDirectDraw.h>
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+const double pi = 3.141592653589793;
+
+int cos16[512];
+int cos64[512];
+unsigned short root[9760];
+int wave[640];
+unsigned short lineBuffer[640];
+unsigned short missingTexture[texturePixels];
+SceneClock rippleClock;
+
+void FillCosine(int* table, double amplitude) {
+    for (int i = 0; i < 256; i++) {
+        table[i] = static_cast<int>(std::cos(i * 0.0078125 * pi) * amplitude);
+        table[i + 256] = table[i];
+    }
+}
+
+} // namespace
+
+void InitRipple() {
+    FillCosine(cos16, 16);
+    FillCosine(cos64, 64);
+    for (int j = 0; j < 9760; j++)
+        root[j] = static_cast<unsigned short>(static_cast<int>(std::sqrt(16.0 * j)) % 256);
+    ResetSceneClock(rippleClock);
+}
+
+void FreeRipple() {}
+
+void RippleFrame() {
+    UpdateSceneClock(rippleClock);
+    RenderIntoBackBuffer(DrawRipple, rippleClock.sceneTime);
+    directDraw->Flip();
+}
+
+// Texture coordinates are taken modulo 256 in unsigned arithmetic, which wraps them exactly
+// as the low 8 bits of the signed values and cannot overflow at any scene time.
+void DrawRipple(int time, unsigned short* pixels, int pitch) {
+    const unsigned short* texture = TexturePlane(tunnelTexture, missingTexture);
+    unsigned int t = static_cast<unsigned int>(time);
+    unsigned int a = t / 3, b = t / 5, c = t / 7;
+    for (unsigned int x = 0; x < 640; x++)
+        wave[x] = cos16[(a + x) % 256];
+    int kx = cos64[a % 256];
+    int ky = cos64[(a + 64) % 256];
+    for (int y = 64; y <= 415; y++) {
+        int cx = cos16[(y + b) % 256] + 320;
+        int ry = 240 - y;
+        unsigned int rowU = b;
+        unsigned int rowV = c + y;
+        for (int x = 0; x < 640; x++) {
+            int dx = cx - x;
+            int dy = wave[x] + ry;
+            int d = root[(dx * dx + dy * dy) >> 6];
+            unsigned int u = (rowU + x + ((d * kx) >> 6)) % 256;
+            unsigned int v = (rowV + ((d * ky) >> 6)) % 256;
+            lineBuffer[x] = texture[u + 256 * v];
+        }
+        std::memcpy(pixels + y * pitch, lineBuffer, sizeof lineBuffer);
+    }
+}
