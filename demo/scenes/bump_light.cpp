@@ -1,8 +1,11 @@
 #include "bump_light.h"
 
+#include "pixel_scene.h"
+
 #include "../demo_state.h"
 #include "../timeline.h"
 
+#include <TDirectDraw.h>
 #include <TLumaBase.h>
 
 #include <windows.h>
@@ -26,6 +29,8 @@ const int mapBytes = mapWidth * mapHeight;
 unsigned char heightMapWithGuards[mapWidth + mapBytes + mapWidth];
 unsigned char* const heightMap = heightMapWithGuards + mapWidth;
 int lightTable[256 * 256];
+// Starts at zero and is not reset by the set-up: the first frame only records the tick.
+SceneClock bumpClock;
 
 void BuildLightTable() {
     for (int y = 0; y < 256; ++y)
@@ -76,6 +81,14 @@ void InitBumpLight() {
 
 void FreeBumpLight() {}
 
+void BumpLightFrame() {
+    UpdateSceneClock(bumpClock);
+    FadeBumpPalette(bumpClock.sceneTime, directDraw->dwGraphicsMode);
+    // The light follows the clock's reading of this frame, not the scene time.
+    RenderIntoBackBuffer(DrawBumpLight, bumpClock.lastTick);
+    directDraw->Flip();
+}
+
 void FadeBumpPalette(int time, unsigned long graphicsMode) {
     if (time < 0 || time / 4 >= 256)
         return;
@@ -99,8 +112,8 @@ void FadeBumpPalette(int time, unsigned long graphicsMode) {
     }
 }
 
-void DrawBumpLight(unsigned int now, unsigned short* pixels, int pitch) {
-    double clock = now;
+void DrawBumpLight(int now, unsigned short* pixels, int pitch) {
+    double clock = static_cast<unsigned int>(now);
     bumpLightX = static_cast<int>(std::cos(clock * 0.0019569471624266144) * 140 +
                                   std::sin(clock * 0.003215434083601286) * 100 + 320 - 32);
     bumpLightY = static_cast<int>(std::sin(clock * 0.0016366612111292963) * 60 +

@@ -12,5 +12,6 @@ void BumpLightFrame();
 
 // Rebuilds the palette for the fade; only during the first 1024 ms of scene time.
 void FadeBumpPalette(int time, unsigned long graphicsMode);
-// Places the light by the tick count `now` and draws the map into screen rows 64 to 415.
-void DrawBumpLight(unsigned int now, unsigned short* pixels, int pitch);
+// Places the light by the tick count `now` (read as unsigned) and draws the map into
+// screen rows 64 to 415.
+void DrawBumpLight(int now, unsigned short* pixels, int pitch);

@@ -1,0 +1,261 @@
+#include "photo_frame.h"
+
+#include "pixel_scene.h"
+#include "texture_plane.h"
+
+#include <TBitmap.h>
+#include <TDirectDraw.h>
+
+#include "../command_line.h"
+#include "../demo_state.h"
+#include "../random.h"
+#include "../timeline.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+TBitmap* photoImage;
+TBitmap* photoCaption;
+int photoX;
+int photoY;
+int photoLabel;
+int photoLastSync;
+
+namespace {
+
+// The photo image's layout: 128 pixels a row; the frame with its picture area in rows 0 to
+// 103, four label strips of 24 rows below.
+const int photoWidth = 128;
+const int photoRows = 200;
+const int frameRows = 104;
+const int labelRows = 24;
+const int pictureWidth = 124;
+const int pictureRows = 100;
+// The largest squared distance inside the picture area: 123² + 100².
+const int largestSquare = 123 * 123 + 100 * 100;
+
+short wobbleA[1024];
+short wobbleB[1024];
+int squareRoots[largestSquare + 1];
+unsigned short missingTexturePixels[texturePixels];
+unsigned short missingPhotoPixels[photoWidth * photoRows];
+SceneClock photoClock;
+
+// Each channel x 240 / 256, the pixel read as 5-6-5 whatever the graphics mode.
+void DarkenLifeTexture() {
+    if (!lifeTexture || !lifeTexture->rgbData)
+        return;
+    unsigned long long count =
+        static_cast<unsigned long long>(lifeTexture->width) * lifeTexture->height;
+    if (count > 65536)
+        count = 65536;
+    for (unsigned long long n = 0; n < count; ++n) {
+        unsigned short p = lifeTexture->rgbData[n];
+        int blue = (p & 31) * 240 / 256;
+        int green = ((p >> 5) & 63) * 240 / 256;
+        int red = ((p >> 11) & 31) * 240 / 256;
+        lifeTexture->rgbData[n] = static_cast<unsigned short>(blue + (green << 5) + (red << 11));
+    }
+}
+
+unsigned short* RowAt(unsigned short* pixels, int pitch, int row) {
+    return pixels + static_cast<long>(row) * pitch;
+}
+
+// The texture repeated every 256 columns, shifted right by s and down by r.
+void DrawBackground(unsigned short* pixels, int pitch) {
+    const unsigned short* texture = TexturePlane(lifeTexture, missingTexturePixels);
+    int s = static_cast<int>(NextRandom() % 8);
+    int r = static_cast<int>(NextRandom() % 8);
+    unsigned short line[640];
+    for (int i = 0; i < 352; ++i) {
+        const unsigned short* source = texture + (r + i) % 256 * 256;
+        std::memcpy(line, source + 256 - s, s * sizeof *line);
+        std::memcpy(line + s, source, 256 * sizeof *line);
+        std::memcpy(line + s + 256, source, 256 * sizeof *line);
+        std::memcpy(line + s + 512, source, (128 - s) * sizeof *line);
+        std::memcpy(RowAt(pixels, pitch, 64 + i), line, sizeof line);
+    }
+}
+
+void DrawPhoto(const unsigned short* photo, unsigned short* pixels, int pitch) {
+    for (int row = 0; row < frameRows; ++row)
+        std::memcpy(RowAt(pixels, pitch, photoY + row) + photoX, photo + row * photoWidth,
+                    photoWidth * sizeof *photo);
+    const unsigned short* label = photo + (photoLabel * labelRows + frameRows) * photoWidth;
+    for (int row = 0; row < labelRows; ++row)
+        std::memcpy(RowAt(pixels, pitch, photoY + frameRows + row) + photoX,
+                    label + row * photoWidth, photoWidth * sizeof *photo);
+}
+
+// The photo's pixels, 128 a row, 200 rows; a smaller (or missing) image is copied into a
+// plane of that size, black where the image has no pixel.
+const unsigned short* PhotoPlane() {
+    if (photoImage && photoImage->rgbData && photoImage->width == photoWidth &&
+        photoImage->height >= photoRows)
+        return photoImage->rgbData;
+    std::memset(missingPhotoPixels, 0, sizeof missingPhotoPixels);
+    if (photoImage && photoImage->rgbData) {
+        unsigned int columns = std::min<unsigned int>(photoImage->width, photoWidth);
+        unsigned int rows = std::min<unsigned int>(photoImage->height, photoRows);
+        for (unsigned int row = 0; row < rows; ++row)
+            std::memcpy(missingPhotoPixels + row * photoWidth,
+                        photoImage->rgbData + row * photoImage->width,
+                        columns * sizeof *missingPhotoPixels);
+    }
+    return missingPhotoPixels;
+}
+
+// A new random place for the photo's top-left corner.
+void ThrowPhoto() {
+    photoX = static_cast<int>(NextRandom() % 512);
+    photoY = static_cast<int>(NextRandom() % 224 + 64);
+}
+
+void Noise(int, unsigned short* line) {
+    for (int j = 0; j < pictureWidth; ++j)
+        line[j] = static_cast<unsigned short>(NextRandom() % 65536);
+}
+
+void Black(int, unsigned short* line) { std::memset(line, 0, pictureWidth * sizeof *line); }
+
+// The picture seen through two travelling cosine waves.
+struct Wobble {
+    const unsigned short* photo;
+    unsigned long long b;
+    unsigned long long d;
+    int A;
+    int C;
+
+    Wobble(const unsigned short* photo, int time) : photo(photo) {
+        // 64-bit: the product t x 1024 outgrows 32 bits after 35 minutes of scene time.
+        unsigned long long T =
+            static_cast<unsigned long long>(static_cast<unsigned int>(time)) * 1024;
+        b = T / 1000;
+        d = T / 700;
+        A = wobbleA[T / 2000 % 1024];
+        C = wobbleB[T / 1400 % 1024];
+    }
+
+    void operator()(int i, unsigned short* line) const {
+        int m = wobbleB[(i * 1024 / 100 + d) % 1024];
+        for (int j = 0; j < pictureWidth; ++j) {
+            int v = (wobbleA[(j * 1024 / 124 + b) % 1024] + 2 * i + A) / 4;
+            int u = (2 * j + C + m) / 4;
+            line[j] = photo[(v + 2) * photoWidth + u + 2];
+        }
+    }
+};
+
+// The picture sampled by the distances to two wandering centres.
+struct TwoCentres {
+    const unsigned short* photo;
+    int cx1, cy1, cx2, cy2;
+
+    TwoCentres(const unsigned short* photo, int time) : photo(photo) {
+        double t = time;
+        cx1 = static_cast<int>(std::cos(t * 0.005) * 60 + 60);
+        cy1 = static_cast<int>(std::cos(t * 0.0033333333333333335) * 50 + 50);
+        cx2 = static_cast<int>(std::cos(t * 0.002) * 60 + 60);
+        cy2 = static_cast<int>(std::cos(t * 0.0014285714285714286) * 50 + 50);
+    }
+
+    void operator()(int i, unsigned short* line) const {
+        int dy1 = i - cy1, dy2 = i - cy2;
+        for (int j = 0; j < pictureWidth; ++j) {
+            int dx1 = j - cx1, dx2 = j - cx2;
+            int d1 = squareRoots[dx1 * dx1 + dy1 * dy1];
+            int d2 = squareRoots[dx2 * dx2 + dy2 * dy2];
+            line[j] = photo[(d1 / 2 + 2) * photoWidth + d2 / 2 + 2];
+        }
+    }
+};
+
+template <typename Effect>
+void DrawPicture(const Effect& effect, unsigned short* pixels, int pitch) {
+    unsigned short line[pictureWidth];
+    for (int i = 0; i < pictureRows; ++i) {
+        effect(i, line);
+        std::memcpy(RowAt(pixels, pitch, photoY + 2 + i) + photoX + 2, line, sizeof line);
+    }
+}
+
+} // namespace
+
+void BuildPhotoTables() {
+    for (int i = 0; i < 1024; ++i) {
+        double wave = std::cos(i * 0.001953125 * 3.141592653589793);
+        wobbleA[i] = static_cast<short>(wave * 49 + 49);
+        wobbleB[i] = static_cast<short>(wave * 61 + 61);
+    }
+    for (int n = 0; n <= largestSquare; ++n)
+        squareRoots[n] = static_cast<int>(std::sqrt(static_cast<double>(n)));
+}
+
+void InitPhotoFrame() {
+    photoImage = new TBitmap(directDraw, "Media\\Polaroid.tga", 0);
+    ResetSceneClock(photoClock);
+    SeedRandom(RandomSeed());
+    ThrowPhoto();
+    photoLabel = 0;
+    photoLastSync = 255;
+    BuildPhotoTables();
+    LOGFONTA font;
+    std::memset(&font, 0, sizeof font);
+    font.lfHeight = 80;
+    font.lfWeight = 700;
+    font.lfCharSet = DEFAULT_CHARSET;
+    std::strcpy(font.lfFaceName, "Arial");
+    photoCaption = new TBitmap(directDraw, &font, "remember?", 1);
+}
+
+void FreePhotoFrame() {
+    delete photoImage;
+    delete photoCaption;
+    photoImage = nullptr;
+    photoCaption = nullptr;
+}
+
+void PhotoFrameFrame() {
+    UpdateSceneClock(photoClock);
+    if (syncByte != photoLastSync) {
+        ThrowPhoto();
+        photoLabel = (photoLabel + 1) % 4;
+        photoLastSync = syncByte;
+    }
+    if (syncByte == 6) {
+        photoCaption->Paint(directDraw->lpBack, (640 - photoCaption->width) / 2,
+                            (480 - photoCaption->height) / 2, 0xFFFF, -1);
+        directDraw->Flip();
+        return;
+    }
+    RenderIntoBackBuffer(DrawPhotoFrame, photoClock.sceneTime);
+    directDraw->Flip();
+}
+
+void DrawPhotoFrame(int time, unsigned short* pixels, int pitch) {
+    if (syncByte == 4) {
+        DarkenLifeTexture();
+        syncByte = 5;
+    }
+    DrawBackground(pixels, pitch);
+    if (syncByte >= 4)
+        return;
+    const unsigned short* photo = PhotoPlane();
+    DrawPhoto(photo, pixels, pitch);
+    switch (syncByte) {
+    case 0:
+        DrawPicture(Noise, pixels, pitch);
+        break;
+    case 1:
+        DrawPicture(Wobble(photo, time), pixels, pitch);
+        break;
+    case 2:
+        DrawPicture(Black, pixels, pitch);
+        break;
+    case 3:
+        DrawPicture(TwoCentres(photo, time), pixels, pitch);
+        break;
+    }
+}
