@@ -19,6 +19,15 @@ const double pi = 3.141592653589793;
 int cos16[512];
 int cos64[512];
 unsigned short root[9760];
+// The largest squared distance / 64 that a pixel reaches: 336 columns and 192 rows away.
+const int largestRootIndex = (336 * 336 + 192 * 192) >> 6;
+// Per frame, for each root index: the displacement of the texel along the current
+// direction, in columns and in rows × 256.
+struct Displacement {
+    int columns;
+    unsigned int rowsTimes256;
+};
+Displacement displacements[largestRootIndex + 1];
 int wave[640];
 unsigned short lineBuffer[640];
 unsigned short missingTexture[texturePixels];
@@ -59,18 +68,23 @@ void DrawRipple(int time, unsigned short* pixels, int pitch) {
         wave[x] = cos16[(a + x) % 256];
     int kx = cos64[a % 256];
     int ky = cos64[(a + 64) % 256];
+    for (int i = 0; i <= largestRootIndex; i++) {
+        int d = root[i];
+        displacements[i].columns = (d * kx) >> 6;
+        displacements[i].rowsTimes256 = static_cast<unsigned int>((d * ky) >> 6) << 8;
+    }
     for (int y = 64; y <= 415; y++) {
         int cx = cos16[(y + b) % 256] + 320;
         int ry = 240 - y;
         unsigned int rowU = b;
-        unsigned int rowV = c + y;
+        unsigned int rowVTimes256 = (c + y) << 8;
         for (int x = 0; x < 640; x++) {
             int dx = cx - x;
             int dy = wave[x] + ry;
-            int d = root[(dx * dx + dy * dy) >> 6];
-            unsigned int u = (rowU + x + ((d * kx) >> 6)) % 256;
-            unsigned int v = (rowV + ((d * ky) >> 6)) % 256;
-            lineBuffer[x] = texture[u + 256 * v];
+            const Displacement& shift = displacements[(dx * dx + dy * dy) >> 6];
+            unsigned int u = (rowU + x + shift.columns) & 0xFF;
+            unsigned int vTimes256 = (rowVTimes256 + shift.rowsTimes256) & 0xFF00;
+            lineBuffer[x] = texture[vTimes256 | u];
         }
         std::memcpy(pixels + y * pitch, lineBuffer, sizeof lineBuffer);
     }
