@@ -22,8 +22,8 @@ std::shared_ptr<luma::SoundData> noise(DWORD rate, DWORD frames, unsigned seed) 
     return data;
 }
 
-// Buffers at 22050 Hz, as the demo's sounds are, resampled to the device; each with its
-// own volume so that no voice takes the unity-gain path.
+// Buffers at 22050 Hz, as the demo's sounds are, resampled to the device; each a little
+// quieter than the one before and of its own length, so that they loop at different times.
 void MixBuffers(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     luma::Mixer mixer;
