@@ -1,9 +1,14 @@
-#include "scene_display.h"
+#include "pixel_frame_test.h"
 #include "screen_buffer.h"
 #include "test_picture.h"
 
+#include "demo_state.h"
 #include "scenes/picture_scenes.h"
 
+#include <TDirectDraw.h>
+#include <windows.h>
+
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <set>
@@ -15,11 +20,11 @@ const Rgb whiteColour = {255, 255, 255};
 
 int Cos16(long long i) { return (int)(16 * std::cos(2 * 3.141592653589793 * (i % 256) / 256)); }
 
-class PictureScenesTest : public SceneTest {
+class PictureScenesTest : public PixelFrameTest {
 protected:
     void TearDown() override {
         FreePictureScenes();
-        SceneTest::TearDown();
+        PixelFrameTest::TearDown();
     }
     void SetUpWithPicture(int width, int height, const std::function<Rgb(int, int)>& colourAt) {
         std::filesystem::create_directory(directory.file("Media"));
@@ -171,6 +176,48 @@ TEST_P(WaveStripTest, FirstStripIsShownRedAroundTheCentre) {
     ScreenBuffer screen = WaveStrip(0);
     EXPECT_EQ(screen.at(320, 240), halvedRed());
     EXPECT_EQ(overlayPixels(screen), 0);
+}
+
+TEST_P(PictureScenesTest, RingFieldFrameShowsTheBandAtItsSceneTime) {
+    SetUpWithPicture(640, 352, [](int x, int y) {
+        return Rgb{static_cast<unsigned char>(x), static_cast<unsigned char>(y), 128};
+    });
+    expectFrameShowsTheRenderersBand(RingFieldFrame, DrawRingField);
+}
+
+// Starting or resuming clears both pages: nothing of the earlier scene stays around the
+// window. Frames that follow within 200 ms leave the rest of the page alone.
+TEST_P(WaveStripTest, FrameAfterAPauseClearsBothPages) {
+    Sleep(300);
+    fillBackBuffer(0x1234);
+    directDraw->Flip();
+    fillBackBuffer(0x1234);
+    WaveStripFrame();
+    ScreenBuffer shown;
+    readShownPage(shown);
+    ScreenBuffer expected;
+    std::fill(expected.data(), expected.data() + ScreenBuffer::pitch * 480, 0);
+    DrawWaveStrip(0, expected.data(), ScreenBuffer::pitch);
+    int different = 0;
+    for (int y = 0; y < 480; y++)
+        for (int x = 0; x < 640; x++)
+            different += shown.at(x, y) != expected.at(x, y);
+    EXPECT_EQ(different, 0);
+
+    directDraw->Flip();
+    readShownPage(shown);
+    int lit = 0;
+    for (int y = 0; y < 480; y++)
+        for (int x = 0; x < 640; x++)
+            lit += shown.at(x, y) != 0;
+    EXPECT_EQ(lit, 0);
+
+    fillBackBuffer(0x1234);
+    WaveStripFrame();
+    readShownPage(shown);
+    EXPECT_EQ(shown.at(0, 0), 0x1234);
+    EXPECT_EQ(shown.at(639, 479), 0x1234);
+    EXPECT_EQ(shown.at(320, 240), halvedRed());
 }
 
 TEST_P(PictureScenesTest, MissingPictureDrawsBlack) {

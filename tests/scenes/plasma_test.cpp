@@ -1,4 +1,4 @@
-#include "scene_display.h"
+#include "pixel_frame_test.h"
 #include "screen_buffer.h"
 
 #include "random.h"
@@ -79,7 +79,7 @@ bool SameBand(const ScreenBuffer& a, const ScreenBuffer& b) {
     return true;
 }
 
-using PlasmaTest = SceneTest;
+using PlasmaTest = PixelFrameTest;
 
 TEST_P(PlasmaTest, FirstFrameIsAWhiteBandAndNothingElse) {
     InitPlasma();
@@ -146,6 +146,11 @@ TEST_P(PlasmaTest, LastColumnsRepeatTheFirstInEveryVariant) {
             for (int k = 0; k < 128; k++)
                 ASSERT_EQ(screen.at(512 + k, y), screen.at(k, y)) << t << " ms, " << k << ", " << y;
     }
+}
+
+TEST_P(PlasmaTest, FrameShowsTheBandAtItsSceneTime) {
+    InitPlasma();
+    expectFrameShowsTheRenderersBand(PlasmaFrame, DrawPlasma);
 }
 
 INSTANTIATE_IN_BOTH_GRAPHICS_MODES(PlasmaTest);

@@ -1,4 +1,4 @@
-#include "scene_display.h"
+#include "pixel_frame_test.h"
 #include "screen_buffer.h"
 
 #include "demo_state.h"
@@ -40,10 +40,10 @@ unsigned short DescribedTexel(long long t, long long x, long long y) {
     return (unsigned short)(u + 256 * v);
 }
 
-class RippleTest : public SceneTest {
+class RippleTest : public PixelFrameTest {
 protected:
     void SetUp() override {
-        SceneTest::SetUp();
+        PixelFrameTest::SetUp();
         tunnelTexture = NumberedTexture(256, 256);
         InitRipple();
     }
@@ -51,7 +51,7 @@ protected:
         FreeRipple();
         delete tunnelTexture;
         tunnelTexture = nullptr;
-        SceneTest::TearDown();
+        PixelFrameTest::TearDown();
     }
     ScreenBuffer Render(int time) {
         ScreenBuffer screen;
@@ -104,6 +104,10 @@ TEST_P(RippleTest, MissingOrSmallTextureDrawsBlackWhereThereAreNoPixels) {
             unsigned short texel = DescribedTexel(1000, x, y);
             ASSERT_EQ(screen.at(x, y), (texel & 255) < 100 ? texel : 0) << x << ", " << y;
         }
+}
+
+TEST_P(RippleTest, FrameShowsTheBandAtItsSceneTime) {
+    expectFrameShowsTheRenderersBand(RippleFrame, DrawRipple);
 }
 
 INSTANTIATE_IN_BOTH_GRAPHICS_MODES(RippleTest);

@@ -1,4 +1,4 @@
-#include "scene_display.h"
+#include "pixel_frame_test.h"
 #include "screen_buffer.h"
 
 #include "demo_state.h"
@@ -25,10 +25,10 @@ TBitmap* NumberedTexture(unsigned int width, unsigned int height) {
     return texture;
 }
 
-class VortexTest : public SceneTest {
+class VortexTest : public PixelFrameTest {
 protected:
     void SetUp() override {
-        SceneTest::SetUp();
+        PixelFrameTest::SetUp();
         lifeTexture = NumberedTexture(256, 256);
         InitVortex();
     }
@@ -36,7 +36,7 @@ protected:
         FreeVortex();
         delete lifeTexture;
         lifeTexture = nullptr;
-        SceneTest::TearDown();
+        PixelFrameTest::TearDown();
     }
     ScreenBuffer Render(int time) {
         ScreenBuffer screen;
@@ -102,6 +102,10 @@ TEST_P(VortexTest, MissingOrSmallTextureDrawsBlackWhereThereAreNoPixels) {
     for (int x = 0; x < 320; x++)
         sawBlack = sawBlack || screen.at(x, 240) == 0;
     EXPECT_TRUE(sawBlack);
+}
+
+TEST_P(VortexTest, FrameShowsTheBandAtItsSceneTime) {
+    expectFrameShowsTheRenderersBand(VortexFrame, DrawVortex);
 }
 
 INSTANTIATE_IN_BOTH_GRAPHICS_MODES(VortexTest);
