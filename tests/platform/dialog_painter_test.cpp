@@ -138,8 +138,8 @@ TEST_F(DialogPainterTest, TheWarningIsWrappedInsideItsBoxWithNothingCut) {
         for (int x = client.left; x < client.right; ++x) {
             if (image.at(x, y) != black)
                 continue;
-            bool inBox = contains(text, x, y);
-            bool inGroup = contains(painter->controlRect(3), x, y);
+            bool inBox = pointInRect(text, x, y);
+            bool inGroup = pointInRect(painter->controlRect(3), x, y);
             EXPECT_TRUE(inBox || inGroup) << x << "," << y;
             inkInside += inBox ? 1 : 0;
         }

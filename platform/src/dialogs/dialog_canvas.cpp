@@ -31,27 +31,27 @@ void PixelImage::resize(int newWidth, int newHeight) {
     pixels.assign(static_cast<size_t>(width) * height, 0);
 }
 
-RECT inset(const RECT& area, int by) {
+RECT insetRect(const RECT& area, int by) {
     return RECT{area.left + by, area.top + by, area.right - by, area.bottom - by};
 }
 
-bool contains(const RECT& area, int x, int y) {
+bool pointInRect(const RECT& area, int x, int y) {
     return x >= area.left && x < area.right && y >= area.top && y < area.bottom;
 }
 
-void Canvas::pixel(int x, int y, uint32_t colour) {
+void DialogCanvas::pixel(int x, int y, uint32_t colour) {
     if (x >= 0 && y >= 0 && x < image.width && y < image.height)
         image.pixels[static_cast<size_t>(y) * image.width + x] = colour;
 }
 
-void Canvas::fill(const RECT& area, uint32_t colour) {
+void DialogCanvas::fill(const RECT& area, uint32_t colour) {
     RECT inside = clipped(area, image);
     for (LONG y = inside.top; y < inside.bottom; ++y)
         std::fill_n(image.pixels.begin() + static_cast<size_t>(y) * image.width + inside.left,
                     std::max<LONG>(inside.right - inside.left, 0), colour);
 }
 
-void Canvas::gradient(const RECT& area, uint32_t left, uint32_t right) {
+void DialogCanvas::gradient(const RECT& area, uint32_t left, uint32_t right) {
     int span = std::max<int>(area.right - area.left - 1, 1);
     for (LONG x = area.left; x < area.right; ++x) {
         uint32_t weight = static_cast<uint32_t>((x - area.left) * 255 / span);
@@ -59,7 +59,7 @@ void Canvas::gradient(const RECT& area, uint32_t left, uint32_t right) {
     }
 }
 
-void Canvas::frame(const RECT& area, uint32_t topLeft, uint32_t bottomRight) {
+void DialogCanvas::frame(const RECT& area, uint32_t topLeft, uint32_t bottomRight) {
     fill(RECT{area.left, area.top, area.right - 1, area.top + 1}, topLeft);
     fill(RECT{area.left, area.top, area.left + 1, area.bottom - 1}, topLeft);
     fill(RECT{area.left, area.bottom - 1, area.right, area.bottom}, bottomRight);
@@ -67,7 +67,7 @@ void Canvas::frame(const RECT& area, uint32_t topLeft, uint32_t bottomRight) {
 }
 
 // Every other pixel of the frame, on a checkerboard that starts at the top-left corner.
-void Canvas::focusFrame(const RECT& area) {
+void DialogCanvas::focusFrame(const RECT& area) {
     const uint32_t dot = 0x000000;
     auto dotted = [&](LONG x, LONG y) {
         if ((x - area.left + y - area.top) % 2 == 0)
@@ -83,7 +83,8 @@ void Canvas::focusFrame(const RECT& area) {
     }
 }
 
-void Canvas::text(const TextCoverage& line, int x, int top, uint32_t colour, const RECT& clip) {
+void DialogCanvas::text(const TextCoverage& line, int x, int top, uint32_t colour,
+                        const RECT& clip) {
     RECT inside = clipped(clip, image);
     int left = x - line.originX;
     for (int row = 0; row < line.height; ++row) {

@@ -19,9 +19,9 @@ struct PixelImage {
     uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
-class Canvas {
+class DialogCanvas {
 public:
-    explicit Canvas(PixelImage& target) : image(target) {}
+    explicit DialogCanvas(PixelImage& target) : image(target) {}
 
     void pixel(int x, int y, uint32_t colour);
     void fill(const RECT& area, uint32_t colour);
@@ -38,7 +38,7 @@ private:
     PixelImage& image;
 };
 
-RECT inset(const RECT& area, int by);
-bool contains(const RECT& area, int x, int y);
+RECT insetRect(const RECT& area, int by);
+bool pointInRect(const RECT& area, int x, int y);
 
 } // namespace luma

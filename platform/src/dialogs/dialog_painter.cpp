@@ -99,21 +99,21 @@ int widthOf(const RECT& area) { return area.right - area.left; }
 int heightOf(const RECT& area) { return area.bottom - area.top; }
 
 // Draws the '#' cells of a pattern whose rows end with a null row.
-void paintPattern(Canvas& canvas, const char* const* rows, int x, int y, uint32_t colour) {
+void paintPattern(DialogCanvas& canvas, const char* const* rows, int x, int y, uint32_t colour) {
     for (int row = 0; rows[row]; ++row)
         for (int column = 0; rows[row][column]; ++column)
             if (rows[row][column] == '#')
                 canvas.pixel(x + column, y + row, colour);
 }
 
-void paintRaised(Canvas& canvas, const RECT& area) {
+void paintRaised(DialogCanvas& canvas, const RECT& area) {
     canvas.frame(area, highlightColour, darkShadowColour);
-    canvas.frame(inset(area, 1), lightColour, shadowColour);
+    canvas.frame(insetRect(area, 1), lightColour, shadowColour);
 }
 
-void paintSunken(Canvas& canvas, const RECT& area) {
+void paintSunken(DialogCanvas& canvas, const RECT& area) {
     canvas.frame(area, darkShadowColour, highlightColour);
-    canvas.frame(inset(area, 1), shadowColour, lightColour);
+    canvas.frame(insetRect(area, 1), shadowColour, lightColour);
 }
 
 } // namespace
@@ -190,18 +190,18 @@ void DialogPainter::layOut() {
 
 DialogHit DialogPainter::hitTest(int x, int y) const {
     DialogHit hit;
-    if (contains(closeBox, x, y)) {
+    if (pointInRect(closeBox, x, y)) {
         hit.part = DialogHit::CloseBox;
-    } else if (contains(helpBox, x, y)) {
+    } else if (pointInRect(helpBox, x, y)) {
         hit.part = DialogHit::HelpBox;
-    } else if (contains(caption, x, y)) {
+    } else if (pointInRect(caption, x, y)) {
         hit.part = DialogHit::Caption;
     } else {
         std::vector<DialogControl>& items = dialog.controls();
         for (size_t i = 0; i < items.size(); ++i) {
             bool clickable =
                 isPushButton(items[i].kind) || items[i].kind == ControlKind::RadioButton;
-            if (clickable && contains(controls[i], x, y)) {
+            if (clickable && pointInRect(controls[i], x, y)) {
                 hit.part = DialogHit::Control;
                 hit.id = items[i].id;
                 break;
@@ -226,7 +226,7 @@ int DialogPainter::heavyFramedButton() const {
 
 void DialogPainter::paint(PixelImage& image, const DialogHit& pressed) const {
     image.resize(size.cx, size.cy);
-    Canvas canvas(image);
+    DialogCanvas canvas(image);
     canvas.fill(RECT{0, 0, size.cx, size.cy}, faceColour);
     paintFrameAndCaption(canvas, pressed);
 
@@ -255,10 +255,10 @@ void DialogPainter::paint(PixelImage& image, const DialogHit& pressed) const {
     }
 }
 
-void DialogPainter::paintFrameAndCaption(Canvas& canvas, const DialogHit& pressed) const {
+void DialogPainter::paintFrameAndCaption(DialogCanvas& canvas, const DialogHit& pressed) const {
     RECT whole{0, 0, size.cx, size.cy};
     canvas.frame(whole, lightColour, darkShadowColour);
-    canvas.frame(inset(whole, 1), highlightColour, shadowColour);
+    canvas.frame(insetRect(whole, 1), highlightColour, shadowColour);
 
     canvas.gradient(caption, captionLeftColour, captionRightColour);
     RECT textClip{caption.left, caption.top, helpBox.left - boxMargin, caption.bottom};
@@ -272,7 +272,7 @@ void DialogPainter::paintFrameAndCaption(Canvas& canvas, const DialogHit& presse
     paintCaptionBox(canvas, closeBox, closeGlyph, pressed.part == DialogHit::CloseBox);
 }
 
-void DialogPainter::paintCaptionBox(Canvas& canvas, const RECT& box, const char* const* glyph,
+void DialogPainter::paintCaptionBox(DialogCanvas& canvas, const RECT& box, const char* const* glyph,
                                     bool pushed) const {
     canvas.fill(box, faceColour);
     if (pushed)
@@ -289,7 +289,7 @@ void DialogPainter::paintCaptionBox(Canvas& canvas, const RECT& box, const char*
     paintPattern(canvas, glyph, x, y, textColour);
 }
 
-void DialogPainter::paintLabel(Canvas& canvas, const FontFace& face, const std::string& shown,
+void DialogPainter::paintLabel(DialogCanvas& canvas, const FontFace& face, const std::string& shown,
                                int mnemonic, int x, int top, uint32_t colour,
                                const RECT& clip) const {
     canvas.text(face.render(shown), x, top, colour, clip);
@@ -303,7 +303,7 @@ void DialogPainter::paintLabel(Canvas& canvas, const FontFace& face, const std::
     canvas.fill(visible, colour);
 }
 
-void DialogPainter::paintStatic(Canvas& canvas, const DialogControl& control,
+void DialogPainter::paintStatic(DialogCanvas& canvas, const DialogControl& control,
                                 const RECT& area) const {
     LabelText label = parseLabel(control.text);
     int top = area.top;
@@ -315,11 +315,11 @@ void DialogPainter::paintStatic(Canvas& canvas, const DialogControl& control,
     }
 }
 
-void DialogPainter::paintGroupBox(Canvas& canvas, const DialogControl& control,
+void DialogPainter::paintGroupBox(DialogCanvas& canvas, const DialogControl& control,
                                   const RECT& area) const {
     RECT frame{area.left, area.top + font->height() / 2, area.right, area.bottom};
     canvas.frame(frame, shadowColour, highlightColour);
-    canvas.frame(inset(frame, 1), highlightColour, shadowColour);
+    canvas.frame(insetRect(frame, 1), highlightColour, shadowColour);
 
     LabelText label = parseLabel(control.text);
     if (label.shown.empty())
@@ -331,7 +331,7 @@ void DialogPainter::paintGroupBox(Canvas& canvas, const DialogControl& control,
     paintLabel(canvas, *font, label.shown, label.mnemonic, textLeft, area.top, textColour, area);
 }
 
-void DialogPainter::paintRadio(Canvas& canvas, const DialogControl& control, const RECT& area,
+void DialogPainter::paintRadio(DialogCanvas& canvas, const DialogControl& control, const RECT& area,
                                bool focused, bool pushed) const {
     int markLeft = area.left;
     int markTop = area.top + (heightOf(area) - radioSize) / 2;
@@ -372,12 +372,12 @@ void DialogPainter::paintRadio(Canvas& canvas, const DialogControl& control, con
     }
 }
 
-void DialogPainter::paintPushButton(Canvas& canvas, const DialogControl& control, const RECT& area,
-                                    bool heavy, bool focused, bool pushed) const {
+void DialogPainter::paintPushButton(DialogCanvas& canvas, const DialogControl& control,
+                                    const RECT& area, bool heavy, bool focused, bool pushed) const {
     RECT face = area;
     if (heavy) {
         canvas.frame(face, darkShadowColour, darkShadowColour);
-        face = inset(face, 1);
+        face = insetRect(face, 1);
     }
     if (pushed)
         canvas.frame(face, shadowColour, shadowColour);
@@ -389,9 +389,9 @@ void DialogPainter::paintPushButton(Canvas& canvas, const DialogControl& control
     int textLeft = area.left + (widthOf(area) - font->measure(label.shown)) / 2 + shift;
     int textTop = area.top + (heightOf(area) - font->height()) / 2 + shift;
     paintLabel(canvas, *font, label.shown, label.mnemonic, textLeft, textTop, textColour,
-               inset(area, 2));
+               insetRect(area, 2));
     if (focused)
-        canvas.focusFrame(inset(area, pushFocusInset));
+        canvas.focusFrame(insetRect(area, pushFocusInset));
 }
 
 } // namespace luma

@@ -61,17 +61,17 @@ public:
 
 private:
     void layOut();
-    void paintFrameAndCaption(Canvas& canvas, const DialogHit& pressed) const;
-    void paintCaptionBox(Canvas& canvas, const RECT& box, const char* const* glyph,
+    void paintFrameAndCaption(DialogCanvas& canvas, const DialogHit& pressed) const;
+    void paintCaptionBox(DialogCanvas& canvas, const RECT& box, const char* const* glyph,
                          bool pushed) const;
-    void paintStatic(Canvas& canvas, const DialogControl& control, const RECT& area) const;
-    void paintGroupBox(Canvas& canvas, const DialogControl& control, const RECT& area) const;
-    void paintRadio(Canvas& canvas, const DialogControl& control, const RECT& area, bool focused,
-                    bool pushed) const;
-    void paintPushButton(Canvas& canvas, const DialogControl& control, const RECT& area, bool heavy,
-                         bool focused, bool pushed) const;
-    void paintLabel(Canvas& canvas, const FontFace& face, const std::string& shown, int mnemonic,
-                    int x, int top, uint32_t colour, const RECT& clip) const;
+    void paintStatic(DialogCanvas& canvas, const DialogControl& control, const RECT& area) const;
+    void paintGroupBox(DialogCanvas& canvas, const DialogControl& control, const RECT& area) const;
+    void paintRadio(DialogCanvas& canvas, const DialogControl& control, const RECT& area,
+                    bool focused, bool pushed) const;
+    void paintPushButton(DialogCanvas& canvas, const DialogControl& control, const RECT& area,
+                         bool heavy, bool focused, bool pushed) const;
+    void paintLabel(DialogCanvas& canvas, const FontFace& face, const std::string& shown,
+                    int mnemonic, int x, int top, uint32_t colour, const RECT& clip) const;
     int heavyFramedButton() const;
 
     Dialog& dialog;
