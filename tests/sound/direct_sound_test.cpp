@@ -324,6 +324,26 @@ TEST_F(DirectSoundTest, PlayingBuffersAreSummedAndClipped) {
     loud->Release();
 }
 
+TEST_F(DirectSoundTest, DevicesOpenAtTheSameTimeAreHeardTogether) {
+    LPDIRECTSOUND second = nullptr;
+    ASSERT_EQ(DirectSoundCreate(nullptr, &second, nullptr), DS_OK);
+    LPDIRECTSOUNDBUFFER a = makeBuffer(device, deviceRate, std::vector<int16_t>(100, 1000));
+    LPDIRECTSOUNDBUFFER b = makeBuffer(second, deviceRate, std::vector<int16_t>(100, 234));
+    a->Play(0, 0, DSBPLAY_LOOPING);
+    b->Play(0, 0, DSBPLAY_LOOPING);
+    Recorder both;
+    letTimePass(10);
+    for (int16_t sample : both.played())
+        ASSERT_EQ(sample, 1234);
+    b->Release();
+    second->Release();
+    Recorder one;
+    letTimePass(10);
+    for (int16_t sample : one.played())
+        ASSERT_EQ(sample, 1000);
+    a->Release();
+}
+
 TEST_F(DirectSoundTest, EightBitAndStereoFramesPlayAsTheirMonoMean) {
     Bytes eightBitStereo = {0, 0, 255, 255, 128, 128, 192, 64, 255, 128};
     LPDIRECTSOUNDBUFFER buffer = makeBuffer(device, deviceRate, eightBitStereo, 8, 2);

@@ -37,16 +37,16 @@ void playUntilNow() {
     if (due <= done)
         return;
     recording.samples.resize(due, 0);
+    std::vector<Mixer*>& mixers = speaker().mixers;
+    if (mixers.empty())
+        return;
     int16_t* out = recording.samples.data() + done;
     size_t count = due - done;
-    std::vector<int16_t> more;
-    for (size_t i = 0; i < speaker().mixers.size(); ++i) {
-        if (i == 0) {
-            speaker().mixers[i]->render(out, count, recording.rate);
-            continue;
-        }
-        more.resize(count);
-        speaker().mixers[i]->render(more.data(), count, recording.rate);
+    mixers.front()->render(out, count, recording.rate);
+    // Devices open at the same time are heard together.
+    std::vector<int16_t> more(mixers.size() > 1 ? count : 0);
+    for (size_t i = 1; i < mixers.size(); ++i) {
+        mixers[i]->render(more.data(), count, recording.rate);
         for (size_t k = 0; k < count; ++k)
             out[k] = static_cast<int16_t>(std::clamp(out[k] + more[k], -32768, 32767));
     }
