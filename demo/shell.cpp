@@ -3,6 +3,8 @@
 #include "banner.h"
 #include "command_line.h"
 #include "demo_state.h"
+#include "music/module.h"
+#include "music/music_player.h"
 #include "resource_ids.h"
 #include "timeline.h"
 
@@ -43,6 +45,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     }
 
     InitScenes();
+    LoadModule("Media\\Glimmerfall.mod");
 
     MSG message;
     for (;;) {
@@ -52,6 +55,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
             TranslateMessage(&message);
             DispatchMessageA(&message);
         } else {
+            UpdateMusic();
             RunSceneSwitch();
         }
     }
@@ -97,6 +101,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         SendMessageA(window, WM_CLOSE, 0, 0);
         return 0;
     case WM_CLOSE:
+        FreeModule();
         FreeScenes();
         ReleaseEngine();
         DestroyWindow(window);
