@@ -303,3 +303,19 @@ TEST(DialogPainterSize, TemplatesNoScreenCouldHoldAreNotDrawn) {
         EXPECT_FALSE(DialogPainter(dialog).ready()) << side;
     }
 }
+
+TEST_F(DialogPainterTest, OnlyADialogWithContextHelpHasTheHelpBox) {
+    RECT help = painter->helpBoxRect();
+    LumaDialogTemplate plain = dialog->dialogTemplate();
+    plain.style &= ~DS_CONTEXTHELP;
+    Dialog withoutHelp(plain, nullptr, nullptr);
+    DialogPainter plainPainter(withoutHelp);
+    ASSERT_TRUE(plainPainter.ready());
+    int x = (help.left + help.right) / 2;
+    int y = (help.top + help.bottom) / 2;
+    EXPECT_EQ(painter->hitTest(x, y).part, DialogHit::HelpBox);
+    EXPECT_EQ(plainPainter.hitTest(x, y).part, DialogHit::Caption);
+    PixelImage image;
+    plainPainter.paint(image, DialogHit{});
+    EXPECT_NE(image.at(help.left, help.top), 0xFFFFFFu); // no raised box: the caption's blue
+}

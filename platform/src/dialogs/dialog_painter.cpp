@@ -175,8 +175,11 @@ void DialogPainter::layOut() {
     int boxTop = caption.top + boxMargin;
     closeBox = RECT{caption.right - boxMargin - boxWidth, boxTop, caption.right - boxMargin,
                     boxTop + boxHeight};
-    helpBox = RECT{closeBox.left - boxMargin - boxWidth, boxTop, closeBox.left - boxMargin,
-                   boxTop + boxHeight};
+    // Only a dialog that offers context help has the "?" box beside the close box.
+    helpBox = RECT{closeBox.left, boxTop, closeBox.left, boxTop};
+    if (source.style & DS_CONTEXTHELP)
+        helpBox = RECT{closeBox.left - boxMargin - boxWidth, boxTop, closeBox.left - boxMargin,
+                       boxTop + boxHeight};
 
     controls.clear();
     for (const DialogControl& control : dialog.controls()) {
@@ -268,7 +271,8 @@ void DialogPainter::paintFrameAndCaption(DialogCanvas& canvas, const DialogHit& 
     canvas.text(captionFont->render(title ? title : ""), caption.left + captionTextIndent, textTop,
                 captionTextColour, textClip);
 
-    paintCaptionBox(canvas, helpBox, helpGlyph, pressed.part == DialogHit::HelpBox);
+    if (helpBox.right > helpBox.left)
+        paintCaptionBox(canvas, helpBox, helpGlyph, pressed.part == DialogHit::HelpBox);
     paintCaptionBox(canvas, closeBox, closeGlyph, pressed.part == DialogHit::CloseBox);
 }
 
