@@ -1,11 +1,16 @@
 #include "timeline.h"
 
 #include "demo_state.h"
+#include "scenes/bump_light.h"
+#include "scenes/greetings_tunnel.h"
+#include "scenes/photo_frame.h"
 #include "scenes/picture_scenes.h"
 #include "scenes/plasma.h"
 #include "scenes/ripple.h"
+#include "scenes/shade_bobs.h"
 #include "scenes/vortex.h"
 
+#include <TBitmap.h>
 #include <TDirectDraw.h>
 
 #include <windows.h>
@@ -19,22 +24,21 @@ namespace {
 
 typedef void (*SceneFrame)();
 
-// The scene byte's meaning; the scenes' frames are added here as they are built.
+// The scene byte's meaning.
 const SceneFrame sceneFrames[9] = {
-    WaveStripFrame, // 0
-    RingFieldFrame, // 1
-    PlasmaFrame,    // 2
-    nullptr,        // 3: greetings tunnel
-    VortexFrame,    // 4
-    nullptr,        // 5: shade bobs
-    nullptr,        // 6: photo frame
-    RippleFrame,    // 7
-    nullptr,        // 8: bump-mapped light
+    WaveStripFrame,  // 0
+    RingFieldFrame,  // 1
+    PlasmaFrame,     // 2
+    GreetingsFrame,  // 3
+    VortexFrame,     // 4
+    ShadeBobsFrame,  // 5
+    PhotoFrameFrame, // 6
+    RippleFrame,     // 7
+    BumpLightFrame,  // 8
 };
 
 } // namespace
 
-// The scenes' set-ups and releases join these two as the scenes are built.
 void InitScenes() {
     // Both pages of the flip chain start black.
     directDraw->Flip();
@@ -42,17 +46,33 @@ void InitScenes() {
     directDraw->Flip();
     directDraw->ClearSurface(directDraw->lpBack, 0);
 
+    lifeTexture = new TBitmap(directDraw, "Media\\TLife.tga", 0);
+    tunnelTexture = new TBitmap(directDraw, "Media\\TTunnel.tga", 0);
+
+    InitPhotoFrame();
     InitPictureScenes();
     InitPlasma();
+    InitBumpLight();
+    InitGreetings();
     InitVortex();
     InitRipple();
+    InitShadeBobs();
 }
 
 void FreeScenes() {
+    FreeGreetings();
     FreeRipple();
+    FreeBumpLight();
     FreePictureScenes();
+    FreeShadeBobs();
     FreePlasma();
+    FreePhotoFrame();
     FreeVortex();
+
+    delete lifeTexture;
+    lifeTexture = 0;
+    delete tunnelTexture;
+    tunnelTexture = 0;
 }
 
 void RunSceneSwitch() {
