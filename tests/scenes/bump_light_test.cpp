@@ -1,3 +1,4 @@
+#include "scene_display.h"
 #include "screen_buffer.h"
 #include "temp_directory.h"
 
@@ -177,5 +178,22 @@ TEST_F(BumpLightTest, BytesBeyondTheMapAreNotRead) {
     InitBumpLight();
     EXPECT_EQ(log(), "");
 }
+
+class BumpLightFrameTest : public SceneTest {};
+
+TEST_P(BumpLightFrameTest, FrameDrawsTheBandAndFlips) {
+    InitBumpLight();
+    fillBackBuffer(0x0842);
+    BumpLightFrame();
+    ScreenBuffer screen;
+    readShownPage(screen);
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) {
+            bool inBand = y >= 64 && y < 416;
+            ASSERT_EQ(screen.at(x, y) == 0x0842, !inBand) << x << "," << y;
+        }
+}
+
+INSTANTIATE_IN_BOTH_GRAPHICS_MODES(BumpLightFrameTest);
 
 } // namespace

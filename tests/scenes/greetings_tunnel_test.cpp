@@ -94,3 +94,78 @@ TEST_P(GreetingsTunnelTest, MissingTextureDrawsBlack) {
 INSTANTIATE_IN_BOTH_GRAPHICS_MODES(GreetingsTunnelTest);
 
 } // namespace
+
+namespace {
+
+const char* const names[11] = {"Vellumox", "Quorrith", "Zyndrel",  "Orbakite",
+                               "Plimsoda", "Kestrune", "Nuvolith", "Frinkwave",
+                               "Yarrowin", "Bramblux", "Tessaloo"};
+
+class GreetingsFrameTest : public SceneTest {
+protected:
+    void SetUp() override {
+        SceneTest::SetUp();
+        tunnelTexture = plainImage(256, 256, 0);
+        InitGreetings();
+    }
+    void TearDown() override {
+        FreeGreetings();
+        delete tunnelTexture;
+        tunnelTexture = nullptr;
+        SceneTest::TearDown();
+    }
+    ScreenBuffer frame(unsigned char sync) {
+        syncByte = sync;
+        GreetingsFrame();
+        ScreenBuffer screen;
+        readShownPage(screen);
+        return screen;
+    }
+    // Whether the name's opaque pixels are white at one of the 25 jitters.
+    static bool nameShown(const ScreenBuffer& screen, const Greeting& greeting,
+                          unsigned short white) {
+        const TBitmap& image = *greeting.image;
+        for (int r1 = 0; r1 < 5; ++r1)
+            for (int r2 = 0; r2 < 5; ++r2) {
+                bool shown = true;
+                for (unsigned y = 0; y < image.height && shown; ++y)
+                    for (unsigned x = 0; x < image.width && shown; ++x)
+                        if (image.alphaData[y * image.width + x] == 255)
+                            shown = screen.at(greeting.x + r2 + x, greeting.y + r1 + y) == white;
+                if (shown)
+                    return true;
+            }
+        return false;
+    }
+};
+
+TEST_P(GreetingsFrameTest, NamesCentredTwoPixelsUpAndLeft) {
+    for (int i = 0; i < 11; ++i) {
+        const Greeting& greeting = greetings[i];
+        EXPECT_STREQ(greeting.text, names[i]);
+        ASSERT_NE(greeting.image->alphaData, nullptr);
+        EXPECT_GT(greeting.image->width, 0u);
+        EXPECT_LE(greeting.image->width, 636u);
+        EXPECT_LE(greeting.image->height, 476u);
+        EXPECT_EQ(greeting.x, static_cast<int>((640 - greeting.image->width) / 2 - 2));
+        EXPECT_EQ(greeting.y, static_cast<int>((480 - greeting.image->height) / 2 - 2));
+    }
+}
+
+TEST_P(GreetingsFrameTest, SyncPicksTheNameAndElevenUpShowsNone) {
+    // A text image has no colour plane: the name is painted white (0xFFFF) through its alpha.
+    for (unsigned char sync : {0, 7, 10}) {
+        ScreenBuffer screen = frame(sync);
+        EXPECT_TRUE(nameShown(screen, greetings[sync], 0xFFFF)) << int(sync);
+    }
+    for (unsigned char sync : {11, 12, 255}) {
+        ScreenBuffer screen = frame(sync);
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x)
+                ASSERT_EQ(screen.at(x, y), 0) << int(sync);
+    }
+}
+
+INSTANTIATE_IN_BOTH_GRAPHICS_MODES(GreetingsFrameTest);
+
+} // namespace

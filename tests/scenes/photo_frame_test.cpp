@@ -4,11 +4,13 @@
 #include "demo_state.h"
 #include "random.h"
 #include "scenes/photo_frame.h"
+#include "scenes/vortex.h"
 #include "timeline.h"
 
 #include <TBitmap.h>
 
 #include <climits>
+#include <filesystem>
 
 namespace {
 
@@ -186,5 +188,117 @@ TEST_P(PhotoFrameTest, MissingImagesDrawBlack) {
 }
 
 INSTANTIATE_IN_BOTH_GRAPHICS_MODES(PhotoFrameTest);
+
+// The scene as the demo runs it: the photo and caption made by its set-up, frames drawn
+// into the back buffer and flipped.
+class PhotoSceneTest : public SceneTest {
+protected:
+    void SetUp() override {
+        SceneTest::SetUp();
+        std::filesystem::create_directory(directory.file("Media"));
+        std::filesystem::copy_file(MEDIA_DIR "/Polaroid.tga", directory.file("Media/Polaroid.tga"));
+        lifeTexture = plainImage(256, 256, 0xFFFF);
+        InitPhotoFrame();
+    }
+    void TearDown() override {
+        FreePhotoFrame();
+        delete lifeTexture;
+        lifeTexture = nullptr;
+        SceneTest::TearDown();
+    }
+    ScreenBuffer frame(unsigned char sync) {
+        syncByte = sync;
+        PhotoFrameFrame();
+        ScreenBuffer screen;
+        readShownPage(screen);
+        return screen;
+    }
+};
+
+TEST_P(PhotoSceneTest, SetUpPlacesThePhotoAtRandom) {
+    EXPECT_EQ(photoImage->width, 128u);
+    EXPECT_GE(photoImage->height, 200u);
+    EXPECT_GE(photoX, 0);
+    EXPECT_LT(photoX, 512);
+    EXPECT_GE(photoY, 64);
+    EXPECT_LT(photoY, 288);
+    EXPECT_EQ(photoLabel, 0);
+    EXPECT_EQ(photoLastSync, 255);
+    EXPECT_EQ(log().find("TBitmap"), std::string::npos) << log();
+}
+
+TEST_P(PhotoSceneTest, EveryChangeOfTheSyncByteThrowsThePhoto) {
+    frame(0);
+    EXPECT_EQ(photoLabel, 1);
+    EXPECT_EQ(photoLastSync, 0);
+    int x = photoX, y = photoY;
+    frame(0);
+    EXPECT_EQ(photoLabel, 1);
+    EXPECT_EQ(photoX, x);
+    EXPECT_EQ(photoY, y);
+    ScreenBuffer screen = frame(1);
+    EXPECT_EQ(photoLabel, 2);
+    screen.saveForViewing("photo_scene_" + std::to_string(GetParam()), graphicsMode());
+    // The frame's top-left pixel is the photo's.
+    EXPECT_EQ(screen.at(photoX, photoY), photoImage->rgbData[0]);
+}
+
+TEST_P(PhotoSceneTest, SyncFourDarkensOnceThenFiveThrowsAgain) {
+    frame(3);
+    ScreenBuffer screen = frame(4);
+    EXPECT_EQ(syncByte, 5);
+    EXPECT_EQ(photoLabel, 2);
+    EXPECT_EQ(lifeTexture->rgbData[0], 0xEF7D);
+    EXPECT_EQ(screen.at(0, 64), 0xEF7D);
+    // The next frame sees 4 become 5: the photo moves on, the texture stays.
+    frame(5);
+    EXPECT_EQ(photoLabel, 3);
+    EXPECT_EQ(photoLastSync, 5);
+    EXPECT_EQ(lifeTexture->rgbData[0], 0xEF7D);
+}
+
+TEST_P(PhotoSceneTest, VortexShowsTheDarkenedTexture) {
+    InitVortex();
+    ScreenBuffer before, after;
+    DrawVortex(500, before.data(), ScreenBuffer::pitch);
+    frame(4);
+    DrawVortex(500, after.data(), ScreenBuffer::pitch);
+    FreeVortex();
+    for (int y = 64; y < 416; ++y)
+        for (int x = 0; x < 640; ++x) {
+            ASSERT_EQ(before.at(x, y), 0xFFFF);
+            ASSERT_EQ(after.at(x, y), 0xEF7D);
+        }
+}
+
+TEST_P(PhotoSceneTest, SyncSixPaintsOnlyTheCaptionOverWhatWasThere) {
+    frame(6);
+    int x = photoX, y = photoY, label = photoLabel;
+    fillBackBuffer(0x0842);
+    ScreenBuffer screen = frame(6);
+    EXPECT_EQ(photoX, x);
+    EXPECT_EQ(photoY, y);
+    EXPECT_EQ(photoLabel, label);
+    const TBitmap& caption = *photoCaption;
+    ASSERT_GT(caption.width, 0u);
+    unsigned left = (640 - caption.width) / 2, top = (480 - caption.height) / 2;
+    int white = 0;
+    for (int row = 0; row < 480; ++row)
+        for (int column = 0; column < 640; ++column) {
+            unsigned short pixel = screen.at(column, row);
+            bool inCaption =
+                unsigned(column) - left < caption.width && unsigned(row) - top < caption.height;
+            if (inCaption &&
+                caption.alphaData[(row - top) * caption.width + (column - left)] == 255) {
+                ASSERT_EQ(pixel, 0xFFFF) << column << "," << row;
+                ++white;
+            } else if (!inCaption) {
+                ASSERT_EQ(pixel, 0x0842) << column << "," << row;
+            }
+        }
+    EXPECT_GT(white, 100);
+}
+
+INSTANTIATE_IN_BOTH_GRAPHICS_MODES(PhotoSceneTest);
 
 } // namespace
