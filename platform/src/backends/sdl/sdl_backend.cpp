@@ -148,9 +148,16 @@ bool SdlBackend::showWindow(Window& window) {
         return false;
     bool windowed = config().windowed;
     Uint32 flags = windowed ? SDL_WINDOW_RESIZABLE : SDL_WINDOW_FULLSCREEN_DESKTOP;
+    // Full screen starts at the desktop's size: without a window manager (a bare X
+    // server) nobody else would make the window cover the screen.
+    int width = 1280, height = 960;
+    if (!windowed) {
+        screenSize(width, height);
+        if (width <= 0 || height <= 0)
+            width = 640, height = 480;
+    }
     sdlWindow = SDL_CreateWindow(windows1252ToUtf8(window.text).c_str(), SDL_WINDOWPOS_CENTERED,
-                                 SDL_WINDOWPOS_CENTERED, windowed ? 1280 : 640,
-                                 windowed ? 960 : 480, flags);
+                                 SDL_WINDOWPOS_CENTERED, width, height, flags);
     if (!sdlWindow)
         return false;
     sdlRenderer =
