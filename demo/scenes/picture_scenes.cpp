@@ -22,6 +22,9 @@ const double pi = 3.141592653589793;
 const int pictureWidth = 640;
 const int pictureRows = 352;
 const int tileStripRows = 1024;
+// The wave strip and its overlay: 332 × 78 pixels of the picture each.
+const int stripWidth = 332;
+const int stripRows = 78;
 
 TBitmap* elleImage;
 TBitmap* tileStrip;
@@ -34,6 +37,8 @@ int cos16[512];
 unsigned short distTable[9760];
 unsigned short ringPalette[512];
 unsigned short rowBuffer[640];
+int overlayColumns[stripWidth];
+int overlayRowStarts[stripRows];
 SceneClock ringFieldClock;
 SceneClock waveStripClock;
 
@@ -77,6 +82,21 @@ void BuildTileStrip() {
             tile = NextRandom() % 4;
         const unsigned short* source = picture + (180 + j % 16) * pictureWidth + 16 + 16 * tile;
         std::memcpy(tileStrip->rgbData + j * 16, source, 16 * sizeof(unsigned short));
+    }
+}
+
+// The overlay maps the whole second strip into a box zoom pixels wide (mirrored while zoom
+// is negative) centred on the first strip; zoom is never 0. Per strip column and row: the
+// picture's column and the start of the picture's row that the overlay shows there, or -1.
+void PlaceOverlay(int zoom) {
+    int half = (stripWidth - zoom) / 2;
+    for (int u = 0; u < stripWidth; u++) {
+        int column = (u - half) * stripWidth / zoom;
+        overlayColumns[u] = column >= 0 && column < stripWidth ? column + 16 : -1;
+    }
+    for (int v = 0; v < stripRows; v++) {
+        int row = ((v * stripWidth / stripRows) - half) * stripRows / zoom;
+        overlayRowStarts[v] = row >= 0 && row < stripRows ? (row + 274) * pictureWidth : -1;
     }
 }
 
@@ -174,9 +194,9 @@ void DrawRingField(int time, unsigned short* pixels, int pitch) {
 void DrawWaveStrip(int time, unsigned short* pixels, int pitch) {
     unsigned int t = static_cast<unsigned int>(time);
     unsigned int a5 = (t / 5) % 256, t7 = t / 7, t9 = t / 9, a11 = (t / 11) % 256;
-    int zoom = cos16[(t / 3) % 256] * 8 + 116;
-    int half = (332 - zoom) / 2;
     bool overlay = t >= 1920 && t < 4992;
+    if (overlay)
+        PlaceOverlay(cos16[(t / 3) % 256] * 8 + 116);
 
     for (int y = 181; y <= 297; y++) {
         std::memset(rowBuffer + 134, 0, 372 * sizeof(unsigned short));
@@ -184,20 +204,16 @@ void DrawWaveStrip(int time, unsigned short* pixels, int pitch) {
         int sy = cos10[(t9 + y) % 256];
         for (int x = 134; x <= 505; x++) {
             int u = cos10[a5 + x % 256] + x + sx;
-            if (u < 0 || u >= 332)
+            if (u < 0 || u >= stripWidth)
                 continue;
             int v = cos10[a11 + x % 256] + sy + y - 201;
-            if (v < 0 || v >= 78)
+            if (v < 0 || v >= stripRows)
                 continue;
             unsigned short pixel = picture[(v + 196) * pictureWidth + u + 16];
-            if (overlay) {
-                int overlayU = (u - half) * 332 / zoom;
-                int overlayV = ((v * 332 / 78) - half) * 78 / zoom;
-                if (overlayU >= 0 && overlayU < 332 && overlayV >= 0 && overlayV < 78) {
-                    unsigned short over = picture[(overlayV + 274) * pictureWidth + overlayU + 16];
-                    if (over)
-                        pixel = static_cast<unsigned short>(over * 2);
-                }
+            if (overlay && overlayColumns[u] >= 0 && overlayRowStarts[v] >= 0) {
+                unsigned short over = picture[overlayRowStarts[v] + overlayColumns[u]];
+                if (over)
+                    pixel = static_cast<unsigned short>(over * 2);
             }
             rowBuffer[x] = pixel;
         }

@@ -119,6 +119,44 @@ TEST_P(PictureScenesTest, TileColumnsScrollAtTheirOwnSpeeds) {
     }
 }
 
+// A picture of many colours; in the overlay strip every fifth pixel is black (transparent).
+Rgb Patterned(int x, int y) {
+    if (y >= 274 && (x + y) % 5 == 0)
+        return blackColour;
+    return Rgb{static_cast<unsigned char>(x * 7), static_cast<unsigned char>(y * 3),
+               static_cast<unsigned char>(x + y)};
+}
+
+// The pixel the picture's loader and halving give for Patterned(x, y).
+unsigned short HalvedPatterned(int x, int y, unsigned long mode) {
+    Rgb c = Patterned(x, y);
+    if (mode == 1)
+        return (((c.red & 0xF8) << 7 | (c.green & 0xF8) << 2 | c.blue >> 3) & 0x7BDE) >> 1;
+    return (((c.red & 0xF8) << 8 | (c.green & 0xFC) << 3 | c.blue >> 3) & 0xF7DE) >> 1;
+}
+
+// The wave strip's window as described, written plainly in 64-bit arithmetic.
+unsigned short DescribedWaveStrip(long long t, int x, int y, unsigned long mode) {
+    auto cos10 = [](long long i) {
+        return (long long)(10 * std::cos(2 * 3.141592653589793 * (i % 256) / 256));
+    };
+    long long zoom = Cos16(t / 3) * 8 + 116;
+    long long half = (332 - zoom) / 2;
+    long long u = cos10((t / 5) % 256 + x % 256) + x + cos10(t / 7 + y) - 154;
+    long long v = cos10((t / 11) % 256 + x % 256) + cos10(t / 9 + y) + y - 201;
+    if (u < 0 || u >= 332 || v < 0 || v >= 78)
+        return 0;
+    unsigned short pixel = HalvedPatterned((int)u + 16, (int)v + 196, mode);
+    if (t < 1920 || t >= 4992)
+        return pixel;
+    long long overU = (u - half) * 332 / zoom;
+    long long overV = ((v * 332 / 78) - half) * 78 / zoom;
+    if (overU < 0 || overU >= 332 || overV < 0 || overV >= 78)
+        return pixel;
+    unsigned short over = HalvedPatterned((int)overU + 16, (int)overV + 274, mode);
+    return over ? (unsigned short)(over * 2) : pixel;
+}
+
 class WaveStripTest : public PictureScenesTest {
 protected:
     // The first strip red, the overlay strip blue.
@@ -170,6 +208,18 @@ TEST_P(WaveStripTest, ZoomTakesAllItsValuesWithoutDividingByZero) {
     for (int t = 1920; t < 1920 + 3 * 256; t += 3)
         framesWithOverlay += overlayPixels(WaveStrip(t)) > 0;
     EXPECT_GT(framesWithOverlay, 200);
+}
+
+TEST_P(PictureScenesTest, WaveStripFramesAreTheDescribedOnes) {
+    SetUpWithPicture(640, 352, Patterned);
+    for (int t : {0, 1919, 1920, 2222, 3001, 4500, 4991, 4992, 2147483647}) {
+        ScreenBuffer screen = WaveStrip(t);
+        int mismatches = 0;
+        for (int y = 181; y <= 297; y++)
+            for (int x = 134; x <= 505; x++)
+                mismatches += screen.at(x, y) != DescribedWaveStrip(t, x, y, graphicsMode());
+        EXPECT_EQ(mismatches, 0) << "at " << t << " ms";
+    }
 }
 
 TEST_P(WaveStripTest, FirstStripIsShownRedAroundTheCentre) {
