@@ -412,4 +412,42 @@ TEST_F(DirectDrawTest, DeviceContextsOnSurfacesConvertColoursToTheirFormat) {
     }
 }
 
+TEST_F(DirectDrawTest, DrawingOnTheShownPageShowsAtOnceWithoutAFrame) {
+    openFullScreen();
+    auto& screen = dynamic_cast<luma::HeadlessScreen&>(luma::backend().screen());
+    uint64_t frames = screen.lastPage().frameNumber;
+    DWORD start = GetTickCount();
+    DDSURFACEDESC front = description();
+    ASSERT_EQ(primary->Lock(nullptr, &front, DDLOCK_WAIT, nullptr), DD_OK);
+    *pixel(front, 7, 5) = 0x1234;
+    primary->Unlock(nullptr);
+    ASSERT_EQ(screen.lastPage().width, 640);
+    EXPECT_EQ(screen.lastPage().pixels[5 * 640 + 7], 0x1234);
+
+    DDBLTFX fx;
+    std::memset(&fx, 0, sizeof fx);
+    fx.dwSize = sizeof fx;
+    fx.dwFillColor = 0x4321;
+    RECT corner = {630, 470, 640, 480};
+    ASSERT_EQ(primary->Blt(&corner, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
+    EXPECT_EQ(screen.lastPage().pixels[479 * 640 + 639], 0x4321);
+    // The back buffer is not on screen: drawing there shows nothing yet.
+    ASSERT_EQ(back->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
+    EXPECT_EQ(screen.lastPage().pixels[0], 0);
+    EXPECT_EQ(screen.lastPage().frameNumber, frames);
+    EXPECT_EQ(GetTickCount(), start);
+}
+
+TEST_F(DirectDrawTest, VerticalBlankIsWaitedForWithoutAnEvent) {
+    openFullScreen();
+    EXPECT_EQ(directDraw->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr), DD_OK);
+    EXPECT_EQ(directDraw->WaitForVerticalBlank(DDWAITVB_BLOCKBEGINEVENT, nullptr),
+              DDERR_UNSUPPORTED);
+    DDSURFACEDESC mode = description();
+    ASSERT_EQ(directDraw->GetDisplayMode(&mode), DD_OK);
+    EXPECT_EQ(mode.dwWidth, 640u);
+    EXPECT_EQ(mode.dwHeight, 480u);
+    EXPECT_EQ(mode.ddpfPixelFormat.dwRGBBitCount, 16u);
+}
+
 } // namespace

@@ -28,6 +28,8 @@ public:
     virtual int rowPadding() const = 0;
     // Shows the page; returns once it is on screen (at the display's vertical blank).
     virtual void present(const Page& page) = 0;
+    // The shown page was drawn on directly: show it as it is now, without counting a frame.
+    virtual void update(const Page& page) = 0;
     // Returns at the start of the next vertical blank.
     virtual void waitForVerticalBlank() = 0;
 };

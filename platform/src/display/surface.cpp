@@ -1,7 +1,6 @@
 #include "display/surface.h"
 
 #include "core/platform.h"
-#include "display/screen.h"
 #include "gdi/device_context.h"
 
 #include <algorithm>
@@ -115,7 +114,23 @@ HRESULT Surface::Unlock(LPVOID) {
     if (!locked)
         return DDERR_NOTLOCKED;
     locked = false;
+    showChanges();
     return DD_OK;
+}
+
+Page Surface::page() const {
+    Page shown;
+    shown.pixels = plane->row(0);
+    shown.width = plane->width();
+    shown.height = plane->height();
+    shown.pitch = plane->pitch();
+    shown.layout = layout;
+    return shown;
+}
+
+void Surface::showChanges() {
+    if (caps & DDSCAPS_PRIMARYSURFACE)
+        backend().screen().update(page());
 }
 
 HRESULT Surface::Blt(LPRECT destRect, LPDIRECTDRAWSURFACE source, LPRECT sourceRect, DWORD flags,
@@ -143,6 +158,7 @@ HRESULT Surface::blit(LPRECT destRect, Surface* source, LPRECT sourceRect, DWORD
         if (busy())
             return DDERR_SURFACEBUSY;
         fillRect(*plane, target, static_cast<uint16_t>(fx->dwFillColor));
+        showChanges();
         return DD_OK;
     }
     if (!source)
@@ -158,6 +174,7 @@ HRESULT Surface::blit(LPRECT destRect, Surface* source, LPRECT sourceRect, DWORD
         copyRect(*plane, target, *source->plane, from);
     else
         stretchRect(*plane, target, *source->plane, from);
+    showChanges();
     return DD_OK;
 }
 
@@ -185,13 +202,7 @@ HRESULT Surface::flip(Surface* target) {
         backBuffers[i]->plane = std::move(backBuffers[i + 1]->plane);
     backBuffers.back()->plane = std::move(shown);
 
-    Page page;
-    page.pixels = plane->row(0);
-    page.width = plane->width();
-    page.height = plane->height();
-    page.pitch = plane->pitch();
-    page.layout = layout;
-    backend().screen().present(page);
+    backend().screen().present(page());
     return DD_OK;
 }
 
@@ -251,6 +262,7 @@ HRESULT Surface::ReleaseDC(HDC context) {
         return DDERR_INVALIDPARAMS;
     removeDeviceContext(dc);
     dc = nullptr;
+    showChanges();
     return DD_OK;
 }
 

@@ -3,6 +3,7 @@
 
 #include "display/pixel_format.h"
 #include "display/pixel_plane.h"
+#include "display/screen.h"
 
 #include <ddraw.h>
 
@@ -100,6 +101,9 @@ public:
 
 private:
     bool busy() const { return locked || dc; }
+    Page page() const;
+    // Drawing on the visible surface shows at once, as on a real screen.
+    void showChanges();
     void describe(DDSURFACEDESC& desc) const;
     HRESULT blit(LPRECT destRect, Surface* source, LPRECT sourceRect, DWORD flags, LPDDBLTFX fx);
     HRESULT flip(Surface* target);

@@ -7,6 +7,12 @@
 namespace luma {
 
 void HeadlessScreen::present(const Page& page) {
+    keep(page);
+    ++shown.frameNumber;
+    owner.framePresented();
+}
+
+void HeadlessScreen::keep(const Page& page) {
     shown.width = page.width;
     shown.height = page.height;
     shown.layout = page.layout;
@@ -15,8 +21,6 @@ void HeadlessScreen::present(const Page& page) {
         std::memcpy(&shown.pixels[static_cast<size_t>(y) * page.width],
                     page.pixels + static_cast<size_t>(y) * page.pitch,
                     static_cast<size_t>(page.width) * 2);
-    ++shown.frameNumber;
-    owner.framePresented();
 }
 
 } // namespace luma

@@ -28,12 +28,16 @@ public:
     int rowPadding() const override { return 48; }
     // Keeps the page and moves the virtual clock on by one frame.
     void present(const Page& page) override;
+    // Keeps the page; time stands still.
+    void update(const Page& page) override { keep(page); }
     // The virtual display has no beam to wait for.
     void waitForVerticalBlank() override {}
 
     const ShownPage& lastPage() const { return shown; }
 
 private:
+    void keep(const Page& page);
+
     HeadlessBackend& owner;
     ShownPage shown;
 };

@@ -61,6 +61,12 @@ void SdlScreen::present(const Page& page) {
         paceToRefresh();
 }
 
+// Drawing straight onto the shown page (line input does) appears at once.
+void SdlScreen::update(const Page& page) {
+    keep(page);
+    draw();
+}
+
 void SdlScreen::keep(const Page& page) {
     pageWidth = page.width;
     pageHeight = page.height;

@@ -20,6 +20,7 @@ public:
     std::vector<std::string> displayNames() override;
     int rowPadding() const override { return 0; }
     void present(const Page& page) override;
+    void update(const Page& page) override;
     void waitForVerticalBlank() override;
 
     // Shows the last page again, or black before the first: after an expose or a
