@@ -48,8 +48,8 @@ void DarkenLifeTexture() {
         return;
     unsigned long long count =
         static_cast<unsigned long long>(lifeTexture->width) * lifeTexture->height;
-    if (count > 65536)
-        count = 65536;
+    if (count > texturePixels)
+        count = texturePixels;
     for (unsigned long long n = 0; n < count; ++n) {
         unsigned short p = lifeTexture->rgbData[n];
         int blue = (p & 31) * 240 / 256;
