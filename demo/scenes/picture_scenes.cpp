@@ -37,6 +37,7 @@ int cos16[512];
 unsigned short distTable[9760];
 unsigned short ringPalette[512];
 unsigned short rowBuffer[640];
+const unsigned short blackTileStrip[16 * tileStripRows] = {};
 int overlayColumns[stripWidth];
 int overlayRowStarts[stripRows];
 SceneClock ringFieldClock;
@@ -71,11 +72,14 @@ void HalvePicture() {
 }
 
 // 64 tiles of 16 × 16 pixels, each a random one of the four side by side at (16, 180).
+// Without memory for it the strip stays empty and the ring field shows black tiles.
 void BuildTileStrip() {
-    tileStrip->width = 16;
-    tileStrip->height = tileStripRows;
     tileStrip->rgbData =
         static_cast<unsigned short*>(std::malloc(16 * tileStripRows * sizeof(unsigned short)));
+    if (!tileStrip->rgbData)
+        return;
+    tileStrip->width = 16;
+    tileStrip->height = tileStripRows;
     long tile = 0;
     for (int j = 0; j < tileStripRows; j++) {
         if (j % 16 == 0)
@@ -169,7 +173,7 @@ void DrawRingField(int time, unsigned short* pixels, int pitch) {
     for (unsigned int x = 0; x < 640; x++)
         wobble[x] = cos16[(t3 + x) % 256];
     const unsigned short* rings = ringPalette + shade;
-    const unsigned short* tiles = tileStrip->rgbData;
+    const unsigned short* tiles = tileStrip->rgbData ? tileStrip->rgbData : blackTileStrip;
 
     for (int y = 64; y <= 415; y++) {
         int cx = cos16[(t5 + y) % 256] + 320;
