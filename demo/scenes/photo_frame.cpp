@@ -37,7 +37,8 @@ const int largestSquare = 123 * 123 + 100 * 100;
 
 short wobbleA[1024];
 short wobbleB[1024];
-int squareRoots[largestSquare + 1];
+// At most 158: one byte each keeps the table in the cache.
+unsigned char squareRoots[largestSquare + 1];
 unsigned short missingTexturePixels[texturePixels];
 unsigned short missingPhotoPixels[photoWidth * photoRows];
 SceneClock photoClock;
@@ -123,26 +124,29 @@ void Black(int, unsigned short* line) { std::memset(line, 0, pictureWidth * size
 // The picture seen through two travelling cosine waves.
 struct Wobble {
     const unsigned short* photo;
-    unsigned long long b;
-    unsigned long long d;
+    unsigned int d;
     int A;
     int C;
+    // The column wave does not change from row to row.
+    int columnWave[pictureWidth];
 
     Wobble(const unsigned short* photo, int time) : photo(photo) {
         // 64-bit: the product t x 1024 outgrows 32 bits after 35 minutes of scene time.
         unsigned long long T =
             static_cast<unsigned long long>(static_cast<unsigned int>(time)) * 1024;
-        b = T / 1000;
-        d = T / 700;
+        unsigned int b = T / 1000 % 1024;
+        d = T / 700 % 1024;
         A = wobbleA[T / 2000 % 1024];
         C = wobbleB[T / 1400 % 1024];
+        for (int j = 0; j < pictureWidth; ++j)
+            columnWave[j] = wobbleA[(j * 1024 / 124 + b) % 1024];
     }
 
     void operator()(int i, unsigned short* line) const {
         int m = wobbleB[(i * 1024 / 100 + d) % 1024];
         for (int j = 0; j < pictureWidth; ++j) {
-            int v = (wobbleA[(j * 1024 / 124 + b) % 1024] + 2 * i + A) / 4;
-            int u = (2 * j + C + m) / 4;
+            unsigned int v = (columnWave[j] + 2 * i + A) / 4u;
+            unsigned int u = (2 * j + C + m) / 4u;
             line[j] = photo[(v + 2) * photoWidth + u + 2];
         }
     }
@@ -151,22 +155,28 @@ struct Wobble {
 // The picture sampled by the distances to two wandering centres.
 struct TwoCentres {
     const unsigned short* photo;
-    int cx1, cy1, cx2, cy2;
+    int cy1, cy2;
+    // Each column's squared horizontal distance to the two centres.
+    int columnSquares1[pictureWidth];
+    int columnSquares2[pictureWidth];
 
     TwoCentres(const unsigned short* photo, int time) : photo(photo) {
         double t = time;
-        cx1 = static_cast<int>(std::cos(t * 0.005) * 60 + 60);
+        int cx1 = static_cast<int>(std::cos(t * 0.005) * 60 + 60);
         cy1 = static_cast<int>(std::cos(t * 0.0033333333333333335) * 50 + 50);
-        cx2 = static_cast<int>(std::cos(t * 0.002) * 60 + 60);
+        int cx2 = static_cast<int>(std::cos(t * 0.002) * 60 + 60);
         cy2 = static_cast<int>(std::cos(t * 0.0014285714285714286) * 50 + 50);
+        for (int j = 0; j < pictureWidth; ++j) {
+            columnSquares1[j] = (j - cx1) * (j - cx1);
+            columnSquares2[j] = (j - cx2) * (j - cx2);
+        }
     }
 
     void operator()(int i, unsigned short* line) const {
-        int dy1 = i - cy1, dy2 = i - cy2;
+        int rowSquare1 = (i - cy1) * (i - cy1), rowSquare2 = (i - cy2) * (i - cy2);
         for (int j = 0; j < pictureWidth; ++j) {
-            int dx1 = j - cx1, dx2 = j - cx2;
-            int d1 = squareRoots[dx1 * dx1 + dy1 * dy1];
-            int d2 = squareRoots[dx2 * dx2 + dy2 * dy2];
+            int d1 = squareRoots[columnSquares1[j] + rowSquare1];
+            int d2 = squareRoots[columnSquares2[j] + rowSquare2];
             line[j] = photo[(d1 / 2 + 2) * photoWidth + d2 / 2 + 2];
         }
     }
@@ -190,7 +200,7 @@ void BuildPhotoTables() {
         wobbleB[i] = static_cast<short>(wave * 61 + 61);
     }
     for (int n = 0; n <= largestSquare; ++n)
-        squareRoots[n] = static_cast<int>(std::sqrt(static_cast<double>(n)));
+        squareRoots[n] = static_cast<unsigned char>(std::sqrt(static_cast<double>(n)));
 }
 
 void InitPhotoFrame() {
