@@ -295,6 +295,14 @@ TEST_F(DirectDrawTest, BltCopiesStretchesAndFillsRectanglesInside) {
     EXPECT_EQ(back->Blt(&past, nullptr, nullptr, DDBLT_COLORFILL, &fx), DDERR_INVALIDRECT);
     EXPECT_EQ(read(back, 635, 0), 0);
     EXPECT_EQ(read(back, 639, 4), 0);
+
+    // Whole surfaces of one size.
+    LPDIRECTDRAWSURFACE copy = offscreen(64, 32);
+    ASSERT_EQ(copy->Blt(nullptr, source, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(read(copy, 0, 0), 1);
+    EXPECT_EQ(read(copy, 63, 31), 64 + 31000);
+    EXPECT_EQ(read(copy, 17, 9), 18 + 9000);
+    copy->Release();
     source->Release();
 }
 
@@ -313,6 +321,14 @@ TEST_F(DirectDrawTest, OverlappingBltWithinOneSurfaceReadsTheOldPixels) {
     ASSERT_EQ(surface->Blt(&up, surface, &lower, 0, nullptr), DD_OK);
     EXPECT_EQ(read(surface, 0, 0), 4 + 5000);
     EXPECT_EQ(read(surface, 7, 7), 11 + 12000);
+    // Whole rows, moved down by two.
+    number(surface);
+    RECT top = {0, 0, 16, 14};
+    RECT shifted = {0, 2, 16, 16};
+    ASSERT_EQ(surface->Blt(&shifted, surface, &top, 0, nullptr), DD_OK);
+    EXPECT_EQ(read(surface, 0, 2), 1);
+    EXPECT_EQ(read(surface, 15, 15), 16 + 13000);
+    EXPECT_EQ(read(surface, 15, 1), 16 + 1000);
     surface->Release();
 }
 

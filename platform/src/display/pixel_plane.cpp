@@ -56,6 +56,14 @@ void copyRect(PixelPlane& dest, const RECT& destRect, const PixelPlane& source,
     int rows = heightOf(sourceRect);
     const uint8_t* first = source.row(sourceRect.top) + sourceRect.left * 2;
     uint8_t* target = dest.row(destRect.top) + destRect.left * 2;
+    // Whole rows of planes alike are one block: what lies between them is row padding.
+    bool wholeRows = sourceRect.left == 0 && destRect.left == 0 &&
+                     sourceRect.right == source.width() && destRect.right == dest.width() &&
+                     source.pitch() == dest.pitch();
+    if (wholeRows) {
+        std::memmove(target, first, static_cast<size_t>(rows - 1) * dest.pitch() + rowBytes);
+        return;
+    }
     // Within one surface the rows may overlap: walk them in the direction that reads
     // each row before it is overwritten.
     bool upwards = &dest == &source && destRect.top > sourceRect.top;
