@@ -17,7 +17,7 @@ const char* const usageText =
     "  --window            play in a window (1280 x 960) instead of full screen\n"
     "  --fullscreen        play full screen (the default)\n"
     "  --integer-scale     scale the picture by whole numbers only, with black borders\n"
-    "  --pixel-format 565|555  pixel layout of the display (default 565)\n"
+    "  --pixel-format F    pixel layout of the display: 565 or 555 (default 565)\n"
     "  --headless          no window and no sound device: render on a virtual clock\n"
     "  --fps N             frames per second of the headless clock (default 60)\n"
     "  --seed N            seed the random numbers with N instead of the time\n"
