@@ -1,5 +1,6 @@
 #include "timeline.h"
 
+#include "command_line.h"
 #include "demo_state.h"
 #include "scenes/bump_light.h"
 #include "scenes/greetings_tunnel.h"
@@ -76,6 +77,11 @@ void FreeScenes() {
 }
 
 void RunSceneSwitch() {
+    // Held, the scene and the sync byte are the programmer's, whatever the music says.
+    if (Hold().active) {
+        sceneByte = Hold().scene;
+        syncByte = Hold().sync;
+    }
     if (sceneByte < 9 && sceneFrames[sceneByte])
         sceneFrames[sceneByte]();
 }
@@ -85,7 +91,17 @@ void ResetSceneClock(SceneClock& clock) {
     clock.lastTick = static_cast<int>(GetTickCount());
 }
 
+bool HoldSceneClock(SceneClock& clock) {
+    if (!Hold().active)
+        return false;
+    clock.sceneTime = Hold().time;
+    clock.lastTick = Hold().time;
+    return true;
+}
+
 void UpdateSceneClock(SceneClock& clock) {
+    if (HoldSceneClock(clock))
+        return;
     int now = static_cast<int>(GetTickCount());
     // Differences in unsigned arithmetic: the tick count may wrap.
     int elapsed = static_cast<int>(static_cast<unsigned int>(now) -

@@ -19,5 +19,8 @@ void RunSceneSwitch();
 
 // Starts a scene's clock at time 0.
 void ResetSceneClock(SceneClock& clock);
+// With --hold, sets the clock to the held time (its reading too, for scenes that follow the
+// clock itself) and returns true; otherwise leaves it alone.
+bool HoldSceneClock(SceneClock& clock);
 // Advances a scene's clock by the time since its last frame, unless that was 200 ms or more.
 void UpdateSceneClock(SceneClock& clock);

@@ -139,9 +139,11 @@ void RingFieldFrame() {
     directDraw->Flip();
 }
 
+namespace {
+
 // Whenever the strip starts or resumes, both pages are cleared: nothing of the previous
 // scene stays around its window.
-void WaveStripFrame() {
+void advanceWaveStripClock() {
     int now = static_cast<int>(GetTickCount());
     int elapsed = static_cast<int>(static_cast<unsigned int>(now) -
                                    static_cast<unsigned int>(waveStripClock.lastTick));
@@ -156,6 +158,13 @@ void WaveStripFrame() {
         directDraw->ClearSurface(directDraw->lpBack, 0);
     }
     waveStripClock.lastTick = now;
+}
+
+} // namespace
+
+void WaveStripFrame() {
+    if (!HoldSceneClock(waveStripClock))
+        advanceWaveStripClock();
     RenderIntoBackBuffer(DrawWaveStrip, waveStripClock.sceneTime);
     directDraw->Flip();
 }

@@ -46,6 +46,14 @@ TEST(Options, HeadlessStopTimeAndSeed) {
     EXPECT_EQ(options.commandLine, "--seed 1");
 }
 
+TEST(Options, HoldGoesToTheProgramWhenWellFormed) {
+    EXPECT_EQ(parse({"--hold", "4:2000"}).commandLine, "--hold 4:2000");
+    EXPECT_EQ(parse({"--seed", "7", "--hold", "6:100:4"}).commandLine, "--seed 7 --hold 6:100:4");
+    for (const char* bad : {"4", "4:", ":5", "a:1", "4:1:", "256:1", "4:1:256", "4:2147483648"})
+        EXPECT_EQ(parse({"--hold", bad}).exitStatus, 2) << bad;
+    EXPECT_EQ(parse({"--hold"}).exitStatus, 2);
+}
+
 TEST(Options, UnknownOrMalformedOptionsPrintTheUsageAndExitWithTwo) {
     testing::internal::CaptureStderr();
     ProgramOptions options = parseOptions({"--bogus"}, "Glimmerfall");

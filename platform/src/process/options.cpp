@@ -22,6 +22,8 @@ const char* const usageText =
     "  --fps N             frames per second of the headless clock (default 60)\n"
     "  --seed N            seed the random numbers with N instead of the time\n"
     "  --stop-at MS        press a key at demo time MS (ends the demo)\n"
+    "  --hold S:MS[:SYNC]  for programmers and checks: show scene S frozen at scene time MS\n"
+    "                      (sync byte SYNC) instead of following the music, until a key\n"
     "  --reset-settings    remove the settings file first (turns sound back on)\n"
     "  --help              show this text\n"
     "  --version           show the version\n"
@@ -36,6 +38,26 @@ bool readNumber(const std::string& text, unsigned long& value) {
         return false;
     value = std::strtoul(text.c_str(), nullptr, 10);
     return value <= 0xFFFFFFFFul;
+}
+
+// SCENE:MS or SCENE:MS:SYNC, each part a number.
+bool isHold(const std::string& text) {
+    size_t first = text.find(':');
+    if (first == std::string::npos)
+        return false;
+    size_t second = text.find(':', first + 1);
+    std::string parts[3] = {text.substr(0, first),
+                            text.substr(first + 1, second == std::string::npos
+                                                       ? std::string::npos
+                                                       : second - first - 1),
+                            second == std::string::npos ? "0" : text.substr(second + 1)};
+    unsigned long limits[3] = {255, 0x7FFFFFFFul, 255};
+    for (int i = 0; i < 3; ++i) {
+        unsigned long number = 0;
+        if (!readNumber(parts[i], number) || number > limits[i])
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -95,6 +117,12 @@ ProgramOptions parseOptions(const std::vector<std::string>& arguments, const std
             if (!hasValue || !readNumber(value(), number) || number < 1 || number > 1000)
                 return fail("--fps takes a number from 1 to 1000");
             options.framesPerSecond = static_cast<int>(number);
+        } else if (option == "--hold") {
+            std::string held = hasValue ? value() : "";
+            if (!isHold(held))
+                return fail("--hold takes SCENE:MS or SCENE:MS:SYNC, for instance 4:2000");
+            options.commandLine +=
+                (options.commandLine.empty() ? "" : " ") + std::string("--hold ") + held;
         } else if (option == "--seed") {
             if (!hasValue || !readNumber(value(), number))
                 return fail("--seed takes a number");

@@ -1,0 +1,60 @@
+// The program's own options, as WinMain receives them on every platform.
+#include "command_line.h"
+#include "demo_state.h"
+#include "timeline.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+namespace {
+
+TEST(CommandLine, SeedReplacesTheCalendarTime) {
+    ReadCommandLine("--seed 12345");
+    EXPECT_EQ(RandomSeed(), 12345u);
+    ReadCommandLine("");
+    EXPECT_NEAR(static_cast<double>(RandomSeed()), static_cast<double>(std::time(nullptr)), 5.0);
+    ReadCommandLine(nullptr);
+    EXPECT_FALSE(Hold().active);
+}
+
+TEST(CommandLine, HoldNamesSceneTimeAndSync) {
+    ReadCommandLine("--seed 1 --hold 4:2000:3");
+    EXPECT_EQ(RandomSeed(), 1u);
+    ASSERT_TRUE(Hold().active);
+    EXPECT_EQ(Hold().scene, 4);
+    EXPECT_EQ(Hold().time, 2000);
+    EXPECT_EQ(Hold().sync, 3);
+
+    ReadCommandLine("--hold 8:0");
+    ASSERT_TRUE(Hold().active);
+    EXPECT_EQ(Hold().scene, 8);
+    EXPECT_EQ(Hold().sync, 0);
+
+    for (const char* bad :
+         {"--hold 4", "--hold 4:", "--hold x:1", "--hold 256:1", "--hold 1:2:300"}) {
+        ReadCommandLine(bad);
+        EXPECT_FALSE(Hold().active) << bad;
+    }
+}
+
+TEST(CommandLine, HeldScenesKeepTheirTimeAndTheSwitchKeepsTheScene) {
+    ReadCommandLine("--hold 12:4096:11");
+    SceneClock clock;
+    ResetSceneClock(clock);
+    UpdateSceneClock(clock);
+    EXPECT_EQ(clock.sceneTime, 4096);
+    EXPECT_EQ(clock.lastTick, 4096);
+    UpdateSceneClock(clock);
+    EXPECT_EQ(clock.sceneTime, 4096);
+
+    // Scene 12 draws nothing, so the switch can run without a display.
+    sceneByte = 3;
+    syncByte = 0;
+    RunSceneSwitch();
+    EXPECT_EQ(sceneByte, 12);
+    EXPECT_EQ(syncByte, 11);
+    ReadCommandLine("");
+}
+
+} // namespace
