@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the build into a temporary prefix, then builds and runs a program against it,
-# once through the CMake package and once through pkg-config.
+# Installs the build into a temporary prefix, then builds and runs programs against it:
+# through the CMake package, through pkg-config, and the example effect in examples/.
 set -euo pipefail
 build_dir=$1
 source_dir=$(cd "$(dirname "$0")" && pwd)
@@ -20,6 +20,15 @@ flags=$(PKG_CONFIG_PATH="$libdir" pkg-config --cflags --libs lumabase)
 c++ -std=c++17 "$source_dir/consumer/main.cpp" $flags -Wl,-rpath,"$work/prefix/lib" -o "$work/pkgconfig-consumer"
 result=$(LUMA_BACKEND=headless "$work/pkgconfig-consumer")
 [ "$result" = "$expected" ] || { echo "pkg-config consumer printed: $result"; exit 1; }
+
+# The example effect, built on the package and run headless for half a second.
+cmake -S "$source_dir/../../examples/circles" -B "$work/circles" -G Ninja \
+      -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
+cmake --build "$work/circles" >/dev/null
+mkdir "$work/run"
+(cd "$work/run" && XDG_CONFIG_HOME="$work/run/config" "$work/circles/circles" --headless --stop-at 500)
+grep -q "^Initializing DirectDraw:" "$work/run/Circles.log" || { echo "circles wrote no display log"; exit 1; }
+grep -q "^Circles: 5[0-9][0-9] ms" "$work/run/Circles.log" || { echo "circles did not run its half second"; cat "$work/run/Circles.log"; exit 1; }
 
 for file in bin/Glimmerfall include/LumaBase/TLumaBase.h include/LumaPlatform/windows.h \
             share/glimmerfall/Media/Glimmerfall.mod; do
