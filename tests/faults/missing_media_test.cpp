@@ -1,0 +1,66 @@
+// Every file of Media missing in turn: the demo still plays to the end of the song, with the
+// log line the reader gives, and black or empty pictures where the file was.
+#include "demo_run.h"
+#include "temp_directory.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+const char* const mediaFiles[] = {"Elle.tga",     "TLife.tga",    "TTunnel.tga",
+                                  "ShadeBob.tga", "Polaroid.tga", "bumpmap.raw"};
+
+std::string endOfLog(const std::string& log) {
+    return log.size() >= 8 ? log.substr(log.size() - 8) : log;
+}
+
+class MissingMedia : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(MissingMedia, TheDemoPlaysToTheEndAndSaysWhatWasMissing) {
+    TempDirectory directory;
+    std::filesystem::create_directory(directory.file("Media"));
+    for (const char* file : mediaFiles)
+        if (std::string(file) != GetParam())
+            std::filesystem::create_symlink(std::string(MEDIA_DIR) + "/" + file,
+                                            directory.file("Media/") + file);
+    std::filesystem::create_symlink(std::string(MEDIA_DIR) + "/Glimmerfall.mod",
+                                    directory.file("Media/Glimmerfall.mod"));
+
+    DemoRun run = runDemo(directory.path(), "--headless --sound 22 --seed 1 --fps 20");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(endOfLog(run.log), "\n[over]\n");
+    std::string expected = std::string(GetParam()) == "bumpmap.raw"
+                               ? "cannot open file media\\bumpmap.raw!\n"
+                               : std::string("TBitmap::TBitmap(char*) - Could not open file "
+                                             "\"Media\\") +
+                                     GetParam() + "\"!\n";
+    EXPECT_NE(run.log.find(expected), std::string::npos) << run.log;
+}
+
+INSTANTIATE_TEST_SUITE_P(EachFile, MissingMedia, ::testing::ValuesIn(mediaFiles));
+
+TEST(MissingModule, TheDemoEndsAtOnceWithStatusZero) {
+    TempDirectory directory;
+    std::filesystem::create_directory(directory.file("Media"));
+    for (const char* file : mediaFiles)
+        std::filesystem::create_symlink(std::string(MEDIA_DIR) + "/" + file,
+                                        directory.file("Media/") + file);
+    DemoRun run = runDemo(directory.path(), "--headless --sound 22 --seed 1");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.log.find("Falsches Mod-Format! Media\\Glimmerfall.mod (....)\n"),
+              std::string::npos)
+        << run.log;
+    EXPECT_EQ(endOfLog(run.log), "\n[over]\n");
+}
+
+TEST(NoMediaAtAll, TheDemoStillStartsAndEnds) {
+    TempDirectory directory;
+    DemoRun run = runDemo(directory.path(), "--headless --sound off");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(endOfLog(run.log), "\n[over]\n");
+}
+
+} // namespace
