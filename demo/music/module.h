@@ -4,6 +4,9 @@
 #include <windows.h>
 #include <dsound.h>
 
+// Windows' headers make FreeModule a macro for FreeLibrary; here it is the music's own.
+#undef FreeModule
+
 struct SampleRecord {
     char name[22];
     unsigned short length; // bytes (the file's big-endian words, times 2)
