@@ -59,3 +59,19 @@ LUMA_API void LumaSetHeadlessSoundRate(DWORD rate);
 // samples at *rate (0 until a rate is chosen). The samples stay valid until the next
 // sound call; the result is their number.
 LUMA_API DWORD LumaHeadlessSound(const short** samples, DWORD* rate);
+
+// Capture of a headless run, asked for before LumaStartCapture: a video made by the ffmpeg
+// program (H.264 with AAC sound), one PNG file per frame in a folder (made if missing), the
+// sound as a WAV file, and the frame on screen at a time (MS as LumaElapsed counts them).
+// Frame k is what was on screen k / fps seconds after the start; the sound is what the
+// headless device played over the same frames.
+LUMA_API void LumaRecordVideo(const char* path);
+LUMA_API void LumaWriteFrames(const char* folder);
+LUMA_API void LumaWriteSound(const char* path);
+LUMA_API void LumaScreenshotAt(DWORD milliseconds, const char* path);
+// Starts what was asked for (needs the headless backend); `problem` (of `size` bytes) says
+// why it cannot. A failure while capturing ends the run like a key press.
+LUMA_API BOOL LumaStartCapture(char* problem, int size);
+// Finishes the files once the program has ended: complete and in place, or none. FALSE
+// with the problem when anything failed.
+LUMA_API BOOL LumaFinishCapture(char* problem, int size);

@@ -63,6 +63,14 @@ int main(int argc, char** argv) {
     LumaSetIntegerScale(options.integerScale);
     if (options.stopAtSet)
         LumaStopAt(static_cast<DWORD>(options.stopAt));
+    if (!options.recordPath.empty())
+        LumaRecordVideo(options.recordPath.c_str());
+    if (!options.framesFolder.empty())
+        LumaWriteFrames(options.framesFolder.c_str());
+    if (!options.wavPath.empty())
+        LumaWriteSound(options.wavPath.c_str());
+    for (const auto& [milliseconds, path] : options.screenshots)
+        LumaScreenshotAt(static_cast<DWORD>(milliseconds), path.c_str());
     if (options.soundChoice >= 0) {
         std::vector<int> answer = settingsAnswer(options.soundChoice);
         LumaAnswerDialogs(answer.data(), static_cast<int>(answer.size()));
@@ -71,7 +79,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: removed the settings file %s\n", program.c_str(),
                      LumaSettingsPath());
 
-    char problem[512];
+    char problem[1024];
     if (!LumaBackendReady(problem, sizeof problem)) {
         std::fprintf(stderr,
                      "%s: no display to play on (%s).\n"
@@ -81,7 +89,17 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    if (!LumaStartCapture(problem, sizeof problem)) {
+        std::fprintf(stderr, "%s: %s\n", program.c_str(), problem);
+        return 1;
+    }
+
     std::vector<char> commandLine(options.commandLine.begin(), options.commandLine.end());
     commandLine.push_back('\0');
-    return WinMain(GetModuleHandleA(nullptr), nullptr, commandLine.data(), SW_SHOWDEFAULT);
+    int status = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine.data(), SW_SHOWDEFAULT);
+    if (!LumaFinishCapture(problem, sizeof problem)) {
+        std::fprintf(stderr, "%s: %s\n", program.c_str(), problem);
+        return status != 0 ? status : 1;
+    }
+    return status;
 }

@@ -19,7 +19,12 @@ const char* const usageText =
     "  --integer-scale     scale the picture by whole numbers only, with black borders\n"
     "  --pixel-format F    pixel layout of the display: 565 or 555 (default 565)\n"
     "  --headless          no window and no sound device: render on a virtual clock\n"
-    "  --fps N             frames per second of the headless clock (default 60)\n"
+    "  --fps N             frames per second of the headless clock and of captures (default 60)\n"
+    "  --record FILE.mp4   record the demo as a video with sound (needs ffmpeg)\n"
+    "  --frames DIR        write every frame as a PNG file into DIR\n"
+    "  --wav FILE          write the sound as a WAV file\n"
+    "  --screenshot MS:FILE.png  write the frame on screen at demo time MS (repeatable)\n"
+    "                      (--record, --frames, --wav and --screenshot imply --headless)\n"
     "  --seed N            seed the random numbers with N instead of the time\n"
     "  --stop-at MS        press a key at demo time MS (ends the demo)\n"
     "  --hold S:MS[:SYNC]  for programmers and checks: show scene S frozen at scene time MS\n"
@@ -123,6 +128,24 @@ ProgramOptions parseOptions(const std::vector<std::string>& arguments, const std
                 return fail("--hold takes SCENE:MS or SCENE:MS:SYNC, for instance 4:2000");
             options.commandLine +=
                 (options.commandLine.empty() ? "" : " ") + std::string("--hold ") + held;
+        } else if (option == "--record" || option == "--frames" || option == "--wav") {
+            std::string path = hasValue ? value() : "";
+            if (path.empty())
+                return fail(option + " takes a " + (option == "--frames" ? "folder" : "file name"));
+            std::string& target = option == "--record"   ? options.recordPath
+                                  : option == "--frames" ? options.framesFolder
+                                                         : options.wavPath;
+            target = path;
+            options.backend = "headless";
+        } else if (option == "--screenshot") {
+            std::string shot = hasValue ? value() : "";
+            size_t colon = shot.find(':');
+            if (colon == std::string::npos || colon + 1 == shot.size() ||
+                !readNumber(shot.substr(0, colon), number))
+                return fail(
+                    "--screenshot takes MS:FILE.png, a demo time in milliseconds and a file");
+            options.screenshots.emplace_back(number, shot.substr(colon + 1));
+            options.backend = "headless";
         } else if (option == "--seed") {
             if (!hasValue || !readNumber(value(), number))
                 return fail("--seed takes a number");

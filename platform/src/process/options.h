@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace luma {
@@ -19,6 +20,10 @@ struct ProgramOptions {
     bool stopAtSet = false;
     unsigned long stopAt = 0;
     int framesPerSecond = 60;
+    std::string recordPath;   // --record: video made by ffmpeg
+    std::string framesFolder; // --frames: a PNG per frame
+    std::string wavPath;      // --wav: the sound played
+    std::vector<std::pair<unsigned long, std::string>> screenshots; // --screenshot MS:FILE
     bool resetSettings = false;
     std::string commandLine; // what WinMain receives
 };

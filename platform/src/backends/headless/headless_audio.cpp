@@ -31,8 +31,11 @@ void playUntilNow() {
     HeadlessRecording& recording = speaker().recording;
     if (recording.rate == 0)
         return;
-    DWORD elapsed = backend().ticks() - startTicks();
-    size_t due = static_cast<size_t>(static_cast<uint64_t>(elapsed) * recording.rate / 1000);
+    auto* clock = dynamic_cast<HeadlessBackend*>(&backend());
+    if (!clock)
+        return;
+    // The exact clock, not its milliseconds: the recording ends on a frame's sample.
+    size_t due = static_cast<size_t>(clock->now().samplesAt(recording.rate));
     size_t done = recording.samples.size();
     if (due <= done)
         return;

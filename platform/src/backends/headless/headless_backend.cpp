@@ -1,5 +1,6 @@
 #include "backends/headless/headless_backend.h"
 
+#include "capture/capture.h"
 #include "core/platform.h"
 
 namespace luma {
@@ -22,7 +23,17 @@ DWORD HeadlessBackend::ticks() {
     return static_cast<DWORD>(virtualStart + milliseconds + extraMilliseconds);
 }
 
-void HeadlessBackend::advanceFrames(uint64_t count) { frames += count; }
+VirtualTime HeadlessBackend::now() const {
+    return {frames * 1000 + extraMilliseconds * static_cast<uint64_t>(framesPerSecond),
+            framesPerSecond};
+}
+
+void HeadlessBackend::clockMoved() { captureClockMoved(displayScreen.lastPage(), now()); }
+
+void HeadlessBackend::advanceFrames(uint64_t count) {
+    frames += count;
+    clockMoved();
+}
 
 void HeadlessBackend::framePresented() {
     advanceFrames(1);
@@ -38,7 +49,10 @@ void HeadlessBackend::idleTurn() {
 
 void HeadlessBackend::waitForInput(DWORD) { advanceFrames(1); }
 
-void HeadlessBackend::sleep(DWORD milliseconds) { extraMilliseconds += milliseconds; }
+void HeadlessBackend::sleep(DWORD milliseconds) {
+    extraMilliseconds += milliseconds;
+    clockMoved();
+}
 
 void HeadlessBackend::screenSize(int& width, int& height) {
     width = 640;

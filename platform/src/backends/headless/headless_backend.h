@@ -3,6 +3,7 @@
 
 #include "backends/backend.h"
 #include "backends/headless/headless_screen.h"
+#include "backends/headless/virtual_time.h"
 
 namespace luma {
 
@@ -32,9 +33,13 @@ public:
 
     // A picture was shown: time moves on by one frame.
     void framePresented();
+    // The clock exactly, for the sound device and the capture.
+    VirtualTime now() const;
 
 private:
     void advanceFrames(uint64_t count);
+    // Tells the capture, which takes the frames and screenshots due by now.
+    void clockMoved();
 
     int framesPerSecond;
     uint64_t frames = 0;

@@ -1,0 +1,239 @@
+#include "capture/capture.h"
+
+#include "backends/headless/headless_audio.h"
+#include "backends/headless/headless_backend.h"
+#include "capture/ffmpeg_recorder.h"
+#include "capture/png_writer.h"
+#include "capture/progress_line.h"
+#include "capture/screenshot_list.h"
+#include "capture/wav_writer.h"
+#include "core/platform.h"
+#include "core/stop_request.h"
+
+#include <luma/platform.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+#include <unistd.h>
+
+namespace luma {
+
+namespace {
+
+// The rate of the silence written when the program never opened a sound device.
+constexpr uint32_t silentRate = 22050;
+
+class CaptureSession {
+public:
+    CaptureSession(const CaptureRequest& what, ScreenshotList shots, int fps, int width, int height,
+                   uint64_t stopAt)
+        : request(what), screenshots(std::move(shots)), framesPerSecond(fps), frameWidth(width),
+          frameHeight(height), progress(::isatty(STDERR_FILENO) != 0, stopAt) {}
+
+    bool start(std::string& problem);
+    void clockMoved(const ShownPage& page, VirtualTime now);
+    bool finish(std::string& problem);
+
+private:
+    const RgbFrame& converted(const ShownPage& page);
+    void fail(const std::string& problem);
+    bool wantsEveryFrame() const {
+        return !request.videoPath.empty() || !request.framesFolder.empty();
+    }
+    std::string framePath(uint64_t index) const;
+    std::vector<int16_t> soundOfTheFrames() const;
+
+    CaptureRequest request;
+    ScreenshotList screenshots;
+    int framesPerSecond;
+    int frameWidth;
+    int frameHeight;
+    ProgressLine progress;
+    FfmpegRecorder recorder;
+    uint64_t framesDone = 0;
+    uint64_t lastMilliseconds = 0;
+    RgbFrame frame;
+    bool frameCurrent = false;
+    std::string failure;
+};
+
+bool CaptureSession::start(std::string& problem) {
+    if (!request.framesFolder.empty()) {
+        std::error_code error;
+        std::filesystem::create_directories(request.framesFolder, error);
+        if (error) {
+            problem = "cannot make the folder " + request.framesFolder + ": " + error.message();
+            return false;
+        }
+    }
+    if (!request.videoPath.empty()) {
+        problem = FfmpegRecorder::missingProgramProblem();
+        if (!problem.empty())
+            return false;
+        return recorder.start(request.videoPath, framesPerSecond, frameWidth, frameHeight, problem);
+    }
+    return true;
+}
+
+const RgbFrame& CaptureSession::converted(const ShownPage& page) {
+    if (!frameCurrent)
+        pageToRgb(page, frameWidth, frameHeight, frame);
+    frameCurrent = true;
+    return frame;
+}
+
+// The run ends as if a key were pressed; the files stay unfinished.
+void CaptureSession::fail(const std::string& problem) {
+    if (!failure.empty())
+        return;
+    failure = problem;
+    recorder.abandon();
+    requestStop();
+}
+
+std::string CaptureSession::framePath(uint64_t index) const {
+    char name[32];
+    std::snprintf(name, sizeof name, "/frame-%06llu.png", static_cast<unsigned long long>(index));
+    return request.framesFolder + name;
+}
+
+void CaptureSession::clockMoved(const ShownPage& page, VirtualTime now) {
+    if (!failure.empty())
+        return;
+    frameCurrent = false;
+    std::string problem;
+    for (; framesDone * 1000 < now.frameThousandths; ++framesDone) {
+        if (!wantsEveryFrame())
+            continue;
+        if (!request.videoPath.empty() && !recorder.addFrame(converted(page), problem))
+            return fail(problem);
+        if (!request.framesFolder.empty() &&
+            !writePng(framePath(framesDone), converted(page), problem))
+            return fail(problem);
+    }
+    for (Screenshot* shot : screenshots.due(now)) {
+        if (!writePng(shot->path, converted(page), problem))
+            return fail(problem);
+        shot->taken = true;
+    }
+    lastMilliseconds = now.milliseconds();
+    progress.update(lastMilliseconds, framesDone);
+}
+
+// Exactly what the device played while the captured frames were on screen: frames x rate
+// / fps samples, silence after the device closed.
+std::vector<int16_t> CaptureSession::soundOfTheFrames() const {
+    const HeadlessRecording& recording = headlessRecording();
+    uint32_t rate = recording.rate ? recording.rate : silentRate;
+    size_t count = static_cast<size_t>(framesDone * rate / static_cast<uint64_t>(framesPerSecond));
+    std::vector<int16_t> samples(recording.samples.begin(),
+                                 recording.samples.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                                 count, recording.samples.size())));
+    samples.resize(count, 0);
+    return samples;
+}
+
+bool CaptureSession::finish(std::string& problem) {
+    progress.finish();
+    if (!failure.empty()) {
+        problem = failure;
+        return false;
+    }
+    for (const Screenshot* shot : screenshots.missed()) {
+        recorder.abandon();
+        problem = "the demo ended at " + std::to_string(lastMilliseconds) +
+                  " ms, before the screenshot at " + std::to_string(shot->milliseconds) + " ms (" +
+                  shot->path + ")";
+        return false;
+    }
+    if (request.soundPath.empty() && request.videoPath.empty())
+        return true;
+    const HeadlessRecording& recording = headlessRecording();
+    uint32_t rate = recording.rate ? recording.rate : silentRate;
+    std::vector<int16_t> samples = soundOfTheFrames();
+    if (!request.soundPath.empty() && !writeWav(request.soundPath, samples, rate, problem)) {
+        recorder.abandon();
+        return false;
+    }
+    return request.videoPath.empty() || recorder.finish(samples, rate, problem);
+}
+
+struct PendingCapture {
+    CaptureRequest request;
+    ScreenshotList screenshots;
+    bool asked() const {
+        return !request.videoPath.empty() || !request.framesFolder.empty() ||
+               !request.soundPath.empty() || !screenshots.empty();
+    }
+};
+
+PendingCapture& pending() {
+    static PendingCapture asked;
+    return asked;
+}
+
+std::unique_ptr<CaptureSession>& session() {
+    static std::unique_ptr<CaptureSession> running;
+    return running;
+}
+
+BOOL report(bool ok, const std::string& problem, char* text, int size) {
+    if (text && size > 0)
+        std::snprintf(text, static_cast<size_t>(size), "%s", ok ? "" : problem.c_str());
+    return ok ? TRUE : FALSE;
+}
+
+} // namespace
+
+void captureClockMoved(const ShownPage& page, VirtualTime now) {
+    if (session())
+        session()->clockMoved(page, now);
+}
+
+} // namespace luma
+
+using namespace luma;
+
+LUMA_API void LumaRecordVideo(const char* path) { pending().request.videoPath = path ? path : ""; }
+
+LUMA_API void LumaWriteFrames(const char* folder) {
+    pending().request.framesFolder = folder ? folder : "";
+}
+
+LUMA_API void LumaWriteSound(const char* path) { pending().request.soundPath = path ? path : ""; }
+
+LUMA_API void LumaScreenshotAt(DWORD milliseconds, const char* path) {
+    if (path && *path)
+        pending().screenshots.add(milliseconds, path);
+}
+
+LUMA_API BOOL LumaStartCapture(char* problem, int size) {
+    if (!pending().asked() || session())
+        return report(true, "", problem, size);
+    auto* clock = dynamic_cast<HeadlessBackend*>(&backend());
+    if (!clock)
+        return report(false, "capture needs the headless backend", problem, size);
+    int width = 0;
+    int height = 0;
+    backend().screenSize(width, height);
+    uint64_t stopAt = config().stopAtSet ? config().stopAt : 0;
+    auto started =
+        std::make_unique<CaptureSession>(pending().request, pending().screenshots,
+                                         clock->now().framesPerSecond, width, height, stopAt);
+    std::string why;
+    if (!started->start(why))
+        return report(false, why, problem, size);
+    session() = std::move(started);
+    return report(true, "", problem, size);
+}
+
+LUMA_API BOOL LumaFinishCapture(char* problem, int size) {
+    std::unique_ptr<CaptureSession> finished = std::move(session());
+    if (!finished)
+        return report(true, "", problem, size);
+    std::string why;
+    bool ok = finished->finish(why);
+    return report(ok, why, problem, size);
+}

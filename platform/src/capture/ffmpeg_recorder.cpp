@@ -1,0 +1,117 @@
+#include "capture/ffmpeg_recorder.h"
+
+#include "capture/file_output.h"
+#include "capture/wav_writer.h"
+
+#include <cstdio>
+
+namespace luma {
+
+namespace {
+const char* const ffmpeg = "ffmpeg";
+} // namespace
+
+FfmpegRecorder::~FfmpegRecorder() { abandon(); }
+
+std::string FfmpegRecorder::missingProgramProblem() {
+    if (!findProgram(ffmpeg).empty())
+        return "";
+    return "--record needs the ffmpeg program, which is not installed (Debian package "
+           "ffmpeg: sudo apt-get install ffmpeg).\n"
+           "Without it, --frames DIR writes every frame as a PNG file and --wav FILE "
+           "writes the sound.";
+}
+
+bool FfmpegRecorder::start(const std::string& path, int framesPerSecond, int width, int height,
+                           std::string& problem) {
+    target = path;
+    std::string temporary = temporaryNameFor(path);
+    videoFile = temporary + "-video.mkv";
+    soundFile = temporary + "-sound.wav";
+    muxedFile = temporary;
+    std::vector<std::string> arguments = {"-hide_banner",
+                                          "-loglevel",
+                                          "error",
+                                          "-nostats",
+                                          "-y",
+                                          "-f",
+                                          "rawvideo",
+                                          "-pixel_format",
+                                          "rgb24",
+                                          "-video_size",
+                                          std::to_string(width) + "x" + std::to_string(height),
+                                          "-framerate",
+                                          std::to_string(framesPerSecond),
+                                          "-i",
+                                          "pipe:0",
+                                          "-an",
+                                          "-c:v",
+                                          "libx264",
+                                          "-preset",
+                                          "veryfast",
+                                          "-crf",
+                                          "18",
+                                          "-pix_fmt",
+                                          "yuv420p",
+                                          "-f",
+                                          "matroska",
+                                          videoFile};
+    if (encoder.start(ffmpeg, arguments, true, problem))
+        return true;
+    problem = "cannot record " + path + ": " + problem;
+    return false;
+}
+
+bool FfmpegRecorder::addFrame(const RgbFrame& frame, std::string& problem) {
+    if (encoder.write(frame.bytes.data(), frame.bytes.size()))
+        return true;
+    std::string why;
+    encoder.finish(why);
+    problem = "the video encoder stopped while recording " + target + " (" +
+              (why.empty() ? "it no longer reads" : why) + ")";
+    removeTemporaryFiles();
+    return false;
+}
+
+bool FfmpegRecorder::finish(const std::vector<int16_t>& samples, uint32_t rate,
+                            std::string& problem) {
+    std::string why;
+    bool done = encoder.finish(why);
+    if (!done)
+        problem = "the video encoder failed while recording " + target + " (" + why + ")";
+    else if (!writeWav(soundFile, samples, rate, why))
+        problem = "cannot record " + target + ": " + why, done = false;
+    else
+        done = mux(problem);
+    removeTemporaryFiles();
+    return done;
+}
+
+bool FfmpegRecorder::mux(std::string& problem) {
+    std::vector<std::string> arguments = {
+        "-hide_banner", "-loglevel", "error",   "-nostats", "-nostdin", "-y",   "-i",
+        videoFile,      "-i",        soundFile, "-map",     "0:v:0",    "-map", "1:a:0",
+        "-c:v",         "copy",      "-c:a",    "aac",      "-b:a",     "160k", "-movflags",
+        "+faststart",   "-f",        "mp4",     muxedFile};
+    std::string why;
+    if (!runProgram(ffmpeg, arguments, why)) {
+        problem = "adding the sound to " + target + " failed (" + why + ")";
+        return false;
+    }
+    return moveIntoPlace(muxedFile, target, problem);
+}
+
+void FfmpegRecorder::abandon() {
+    if (!encoder.running())
+        return;
+    encoder.kill();
+    removeTemporaryFiles();
+}
+
+void FfmpegRecorder::removeTemporaryFiles() {
+    for (const std::string* file : {&videoFile, &soundFile, &muxedFile})
+        if (!file->empty())
+            std::remove(file->c_str());
+}
+
+} // namespace luma

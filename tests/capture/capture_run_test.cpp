@@ -1,0 +1,177 @@
+// The whole program capturing its run: frames, sound, screenshots and video, checked with
+// ImageMagick, sox and ffprobe.
+#include "program_run.h"
+#include "temp_directory.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Three seconds of the demo at 30 frames per second keep every run short.
+const std::string shortRun = "--seed 1 --stop-at 3000 --fps 30 ";
+
+class CaptureRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directory_symlink(MEDIA_DIR, directory.file("Media"));
+    }
+
+    std::vector<std::string> framesIn(const std::string& folder) const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(directory.file(folder)))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    long soxiNumber(const std::string& flag, const std::string& file) const {
+        return std::atol(runCommand("soxi " + flag + " " + file).output.c_str());
+    }
+
+    // Every frame's bytes, in order.
+    std::vector<std::string> frameContents(const std::string& folder) const {
+        std::vector<std::string> contents;
+        for (const std::string& name : framesIn(folder))
+            contents.push_back(readFile(directory.file(folder + "/" + name)));
+        return contents;
+    }
+
+    std::vector<std::string> filesHere() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(directory.path()))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
+
+    TempDirectory directory;
+};
+
+class CaptureRate : public CaptureRun, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(CaptureRate, FramesAndSoundCoverTheSameTimeAtTheRateOfTheSoundChoice) {
+    // With sound off no device plays: the sound is silence at 22050 Hz.
+    int rate = GetParam() == "44" ? 44100 : 22050;
+    CommandResult run =
+        runProgram("--sound " + GetParam() + " " + shortRun + "--frames frames --wav sound.wav");
+    ASSERT_EQ(run.status, 0) << run.output;
+    std::vector<std::string> frames = framesIn("frames");
+    // The stop key comes at 3000 ms, frame 90; the demo ends within a turn or two.
+    ASSERT_GE(frames.size(), 90u);
+    EXPECT_LE(frames.size(), 92u);
+    EXPECT_EQ(frames.front(), "frame-000000.png");
+    EXPECT_EQ(frames.back(), "frame-0000" + std::to_string(frames.size() - 1) + ".png");
+    EXPECT_EQ(soxiNumber("-r", "sound.wav"), rate);
+    EXPECT_EQ(soxiNumber("-c", "sound.wav"), 1);
+    EXPECT_EQ(soxiNumber("-s", "sound.wav"), static_cast<long>(frames.size()) * rate / 30);
+    double loudness =
+        std::atof(runCommand("sox sound.wav -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}'")
+                      .output.c_str());
+    if (GetParam() == "off")
+        EXPECT_EQ(loudness, 0.0);
+    else
+        EXPECT_GT(loudness, 0.001) << "the music plays";
+    EXPECT_EQ(runCommand("identify -format '%w %h' frames/" + frames[45]).output, "640 480");
+}
+
+INSTANTIATE_TEST_SUITE_P(SoundChoices, CaptureRate, ::testing::Values("22", "44", "off"));
+
+TEST_F(CaptureRun, SameSeedGivesTheSameFramesAndSoundAndRecordingChangesNothing) {
+    for (const char* name : {"first", "second"}) {
+        CommandResult run =
+            runProgram("--sound 22 " + shortRun + "--frames " + name + " --wav " + name + ".wav");
+        ASSERT_EQ(run.status, 0) << run.output;
+    }
+    CommandResult recorded = runProgram("--sound 22 " + shortRun +
+                                        "--frames recorded --wav recorded.wav --record demo.mp4");
+    ASSERT_EQ(recorded.status, 0) << recorded.output;
+
+    std::vector<std::string> first = frameContents("first");
+    EXPECT_TRUE(first == frameContents("second"));
+    EXPECT_TRUE(first == frameContents("recorded"));
+    std::string sound = readFile(directory.file("first.wav"));
+    EXPECT_TRUE(sound == readFile(directory.file("second.wav")));
+    EXPECT_TRUE(sound == readFile(directory.file("recorded.wav")));
+
+    CommandResult streams = runCommand(
+        "ffprobe -v error -show_entries stream=codec_name,width,height -of csv=p=0 demo.mp4");
+    EXPECT_EQ(streams.output, "h264,640,480\naac\n");
+    double duration =
+        std::atof(runCommand("ffprobe -v error -show_entries format=duration -of csv=p=0 demo.mp4")
+                      .output.c_str());
+    double expected = first.size() / 30.0;
+    EXPECT_NEAR(duration, expected, expected * 0.01);
+    // Only the finished files: no temporary ones left beside the video.
+    for (const std::string& name : filesHere())
+        EXPECT_EQ(name.find("partial"), std::string::npos) << name;
+}
+
+TEST_F(CaptureRun, ScreenshotIsTheFrameOnScreenAtItsTime) {
+    CommandResult run = runProgram("--sound off " + shortRun +
+                                   "--frames frames --screenshot 1500:shot.png "
+                                   "--screenshot 2010:later.png");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(runCommand("identify -format '%m %w %h' shot.png").output, "PNG 640 480");
+    // 1500 ms is the start of frame 45; 2010 ms falls inside frame 60 (2000 to 2033 ms).
+    EXPECT_TRUE(readFile(directory.file("shot.png")) ==
+                readFile(directory.file("frames/frame-000045.png")));
+    EXPECT_TRUE(readFile(directory.file("later.png")) ==
+                readFile(directory.file("frames/frame-000060.png")));
+    EXPECT_FALSE(readFile(directory.file("shot.png")) == readFile(directory.file("later.png")));
+}
+
+TEST_F(CaptureRun, ScreenshotAfterTheEndOfTheRunIsAnError) {
+    CommandResult run =
+        runProgram("--sound off --stop-at 1000 --fps 30 --screenshot 5000:late.png");
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.output.find("screenshot at 5000 ms"), std::string::npos) << run.output;
+    EXPECT_FALSE(std::filesystem::exists(directory.file("late.png")));
+}
+
+TEST_F(CaptureRun, WithoutFfmpegRecordingSaysWhatToInstallAndWhatElseWorks) {
+    std::filesystem::create_directory(directory.file("bin"));
+    CommandResult run =
+        runProgram("--sound 22 " + shortRun + "--record demo.mp4", "PATH=" + directory.file("bin"));
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.output.find("needs the ffmpeg program"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("apt-get install ffmpeg"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("--frames DIR"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("--wav FILE"), std::string::npos) << run.output;
+    EXPECT_EQ(directory.read("Glimmerfall.log"), "") << "the demo must not start";
+    EXPECT_FALSE(std::filesystem::exists(directory.file("demo.mp4")));
+}
+
+class FailingEncoder : public CaptureRun, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(FailingEncoder, StopsTheRunWithAnErrorAndLeavesNoVideo) {
+    std::filesystem::create_directory(directory.file("bin"));
+    directory.write("bin/ffmpeg", std::string("#!/bin/sh\n") + GetParam() + "\n");
+    std::filesystem::permissions(directory.file("bin/ffmpeg"), std::filesystem::perms::owner_all);
+    CommandResult run = runProgram("--sound 22 " + shortRun + "--record demo.mp4",
+                                   "PATH=" + directory.file("bin") + ":/usr/bin:/bin");
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.output.find("encoder"), std::string::npos) << run.output;
+    for (const std::string& name : filesHere())
+        EXPECT_EQ(name.find("demo.mp4"), std::string::npos) << name;
+}
+
+INSTANTIATE_TEST_SUITE_P(EarlyOrLate, FailingEncoder,
+                         ::testing::Values("exit 3", "cat >/dev/null; exit 1"));
+
+TEST_F(CaptureRun, ProgressLineOnlyOnATerminal) {
+    CommandResult piped = runProgram("--sound 22 " + shortRun + "--wav sound.wav");
+    ASSERT_EQ(piped.status, 0) << piped.output;
+    EXPECT_EQ(piped.output.find("Capturing"), std::string::npos) << piped.output;
+
+    CommandResult onTerminal = runCommand("script -q -e -c \"'" GLIMMERFALL_EXE "' --sound 22 " +
+                                          shortRun + "--wav sound.wav\" /dev/null");
+    ASSERT_EQ(onTerminal.status, 0) << onTerminal.output;
+    EXPECT_NE(onTerminal.output.find("\rCapturing: 0:0"), std::string::npos) << onTerminal.output;
+    EXPECT_NE(onTerminal.output.find(" %, 0:"), std::string::npos) << onTerminal.output;
+}
+
+} // namespace
