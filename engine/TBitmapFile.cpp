@@ -30,6 +30,11 @@ struct TgaHeader {
 
 enum Channels { colourAndAlpha = 0, alphaOnly = 1, colourOnly = 2 };
 
+// A header may claim up to 65535 x 65535 pixels from an 18-byte file. Pictures beyond this
+// size (far larger than any the programs use, and than a 32-bit process could hold) are
+// refused as running out of memory, so that a damaged file cannot take gigabytes.
+const size_t largestPixelCount = size_t(64) << 20;
+
 // The low bits are dropped, never rounded.
 inline unsigned short pack555(const uint8_t* bgr) {
     return static_cast<unsigned short>((bgr[2] & 0xF8) << 7 | (bgr[1] & 0xF8) << 2 | bgr[0] >> 3);
@@ -72,8 +77,9 @@ void readPixels(TBitmap& image, HANDLE file, const TgaHeader& header, bool keepC
     image.width = header.width;
     image.height = header.height;
     size_t pixels = size_t(header.width) * header.height;
+    bool tooLarge = pixels > largestPixelCount;
     if (keepColour) {
-        image.rgbData = static_cast<unsigned short*>(std::calloc(pixels, 2));
+        image.rgbData = tooLarge ? nullptr : static_cast<unsigned short*>(std::calloc(pixels, 2));
         if (!image.rgbData) {
             base->DebugOut("TBitmap::TBitmap(char*) - Not enough memory for RGB data!\n");
             image.width = image.height = 0;
@@ -81,7 +87,7 @@ void readPixels(TBitmap& image, HANDLE file, const TgaHeader& header, bool keepC
         }
     }
     if (keepAlpha) {
-        image.alphaData = static_cast<unsigned char*>(std::calloc(pixels, 1));
+        image.alphaData = tooLarge ? nullptr : static_cast<unsigned char*>(std::calloc(pixels, 1));
         if (!image.alphaData) {
             base->DebugOut("TBitmap::TBitmap(char*) - Not enough memory for alpha channel!\n");
             std::free(image.rgbData);

@@ -12,8 +12,10 @@ namespace {
 
 const char* const caption = "DirectFont";
 
-// Fonts wider or taller than this are not glyph strips but damaged headers.
+// Fonts wider or taller than this, or larger in all, are not glyph strips but damaged headers
+// (which could otherwise claim gigabytes from a file of a few bytes).
 const int64_t largestSide = 1 << 20;
+const int64_t largestPixelCount = int64_t(64) << 20;
 
 bool isFontFormat(const BITMAPFILEHEADER& file, const BITMAPINFOHEADER& info) {
     return info.biPlanes == 1 && info.biCompression == BI_RGB && info.biBitCount == 8 &&
@@ -22,7 +24,8 @@ bool isFontFormat(const BITMAPFILEHEADER& file, const BITMAPINFOHEADER& info) {
 
 bool hasUsableSize(const BITMAPINFOHEADER& info) {
     int64_t rows = info.biHeight < 0 ? -int64_t(info.biHeight) : info.biHeight;
-    return info.biWidth > 0 && info.biWidth <= largestSide && rows >= 1 && rows <= largestSide;
+    return info.biWidth > 0 && info.biWidth <= largestSide && rows >= 1 && rows <= largestSide &&
+           info.biWidth * rows <= largestPixelCount;
 }
 
 void skipBytes(HANDLE file, int64_t count) {
@@ -88,9 +91,11 @@ bool TDirectFont::LoadFont() {
     height = glyphRows;
     if (!topFirst)
         ReadSpacings(file, stride);
-    for (int i = 0; i < height; ++i) {
+    // Once the file has run out, the rows left stay 0 without reading on.
+    bool more = true;
+    for (int i = 0; i < height && more; ++i) {
         int target = topFirst ? i : height - 1 - i;
-        readOrZero(file, row, stride);
+        more = readOrZero(file, row, stride);
         std::memcpy(fontData + size_t(target) * width, row, width);
     }
     if (topFirst)

@@ -1,0 +1,121 @@
+// The module loader, then three seconds of the song: sequencing and mixing on the streaming
+// path (a buffer whose write cursor moves by uneven steps) or row by row as on the timer path,
+// with marker effects scattered over the patterns. The choices come from the input's hash, so
+// every input replays the same way.
+#include "workspace.h"
+
+#include "fake_music_buffer.h"
+
+#include "demo_state.h"
+#include "music/mixer.h"
+#include "music/module.h"
+#include "music/music_buffer.h"
+#include "music/music_player.h"
+#include "music/sequencer.h"
+
+#include <TLumaBase.h>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+const unsigned int secondsPlayed = 3;
+
+class Choices {
+public:
+    Choices(const uint8_t* data, size_t size) {
+        for (size_t i = 0; i < size; ++i)
+            state = (state ^ data[i]) * 0x100000001B3ull;
+    }
+    unsigned int below(unsigned int limit) {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return static_cast<unsigned int>(state % limit);
+    }
+
+private:
+    uint64_t state = 0xCBF29CE484222325ull;
+};
+
+// Sample 31 with a sync (8xx), scene (Cxx), jump (Bxx), break (Dxx) or cut (ECx) effect.
+void scatterMarkers(Choices& choices) {
+    static const unsigned char effects[] = {0x8, 0xC, 0x8, 0xC, 0xB, 0xD, 0xE};
+    if (patternCount <= 0)
+        return;
+    unsigned int markers = choices.below(24);
+    for (unsigned int i = 0; i < markers; ++i) {
+        unsigned int pattern = choices.below(static_cast<unsigned int>(patternCount));
+        unsigned int cell = choices.below(64 * channelCount);
+        unsigned char* bytes = patternData + pattern * patternBytes + cell * 4;
+        unsigned char effect = effects[choices.below(sizeof effects)];
+        bytes[0] = static_cast<unsigned char>(0x10 | (bytes[0] & 0x0F));
+        bytes[2] = static_cast<unsigned char>(0xF0 | effect);
+        bytes[3] = static_cast<unsigned char>(choices.below(256));
+    }
+}
+
+void drainMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
+void streamSong(Choices& choices) {
+    FakeMusicBuffer buffer(static_cast<unsigned int>(sampleRate));
+    musicBuffer = &buffer;
+    writePosition = 0;
+    tickPosition = 0;
+    StreamMusic();
+    // Turns come every 0 to 200 ms, now and then late enough to overtake the write position.
+    unsigned int played = 0;
+    while (played < secondsPlayed * 2 * static_cast<unsigned int>(sampleRate)) {
+        unsigned int step = choices.below(2 * static_cast<unsigned int>(sampleRate) / 5) & ~1u;
+        buffer.writeCursor = (buffer.writeCursor + step) % static_cast<DWORD>(sampleRate);
+        played += step + 2;
+        if (!UpdateMusic())
+            break;
+    }
+    musicBuffer = nullptr;
+}
+
+void playByTimer() {
+    short mixed[5292];
+    unsigned int rows = secondsPlayed * 1000 / 120;
+    for (unsigned int row = 0; row < rows && !SongEnded(); ++row) {
+        PlayRow();
+        MixSamples(mixed, static_cast<unsigned int>(rowLength),
+                   static_cast<unsigned int>(sampleRate));
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static FuzzWorkspace workspace;
+    static TLumaBase base(GetModuleHandleA(nullptr), 0, 0, false);
+    lumaBase = &base;
+    directSound = nullptr;
+    mainWindow = nullptr;
+
+    Choices choices(data, size);
+    bool fast = choices.below(2) == 0;
+    sampleRate = fast ? 44100 : 22050;
+    rowLength = fast ? 5292 : 2646;
+    sceneByte = 255;
+    syncByte = 0;
+
+    LoadModule(workspace.writeInput(data, size));
+    // A module that did not load has no song: the program ends before any music plays.
+    if (!SongEnded()) {
+        scatterMarkers(choices);
+        if (choices.below(4) == 0)
+            playByTimer();
+        else
+            streamSong(choices);
+    }
+    FreeModule();
+    drainMessages();
+    return 0;
+}
