@@ -75,7 +75,8 @@ void StartMusicBuffer(IDirectSound* device) {
     format.wBitsPerSample = 16;
 
     DSBUFFERDESC description = {};
-    description.dwSize = 20;
+    // The DirectSound 3 description: 20 bytes in a 32-bit program, 24 in a 64-bit one.
+    description.dwSize = sizeof(DSBUFFERDESC1);
     description.dwFlags = DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME;
     description.dwBufferBytes = static_cast<DWORD>(sampleRate);
     description.dwReserved = 0;
