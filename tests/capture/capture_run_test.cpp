@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -143,6 +144,32 @@ TEST_F(CaptureRun, WithoutFfmpegRecordingSaysWhatToInstallAndWhatElseWorks) {
     EXPECT_NE(run.output.find("--wav FILE"), std::string::npos) << run.output;
     EXPECT_EQ(directory.read("Glimmerfall.log"), "") << "the demo must not start";
     EXPECT_FALSE(std::filesystem::exists(directory.file("demo.mp4")));
+}
+
+// The song's length as libopenmpt plays the module, in seconds.
+double songSeconds() {
+    std::string info = runCommand("openmpt123 --info '" MEDIA_DIR "/Glimmerfall.mod'").output;
+    size_t at = info.find("Duration...: ");
+    if (at == std::string::npos)
+        return 0;
+    int minutes = 0;
+    double seconds = 0;
+    std::sscanf(info.c_str() + at + 13, "%d:%lf", &minutes, &seconds);
+    return minutes * 60 + seconds;
+}
+
+TEST_F(CaptureRun, WholeSongRecordedIsAsLongAsTheSongWithSound) {
+    double song = songSeconds();
+    ASSERT_GT(song, 60) << "openmpt123 gives the song's length";
+    CommandResult run = runProgram("--sound 22 --seed 1 --fps 30 --record song.mp4");
+    ASSERT_EQ(run.status, 0) << run.output;
+    CommandResult streams =
+        runCommand("ffprobe -v error -show_entries stream=codec_type -of csv=p=0 song.mp4");
+    EXPECT_EQ(streams.output, "video\naudio\n");
+    double duration =
+        std::atof(runCommand("ffprobe -v error -show_entries format=duration -of csv=p=0 song.mp4")
+                      .output.c_str());
+    EXPECT_NEAR(duration, song, song * 0.01);
 }
 
 class FailingEncoder : public CaptureRun, public ::testing::WithParamInterface<const char*> {};

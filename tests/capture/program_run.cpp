@@ -20,7 +20,7 @@ CommandResult runCommand(const std::string& command) {
 }
 
 CommandResult runProgram(const std::string& arguments, const std::string& environment) {
-    return runCommand("timeout 120 env " + environment + " '" GLIMMERFALL_EXE "' " + arguments);
+    return runCommand("timeout 600 env " + environment + " '" GLIMMERFALL_EXE "' " + arguments);
 }
 
 std::string readFile(const std::string& path) {
