@@ -8,22 +8,26 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 cmake --install "$build_dir" --prefix "$work/prefix" >/dev/null
+# Programs built on the libraries take the same instrumentation (sanitizers) as they did.
+build_flags=$(sed -n 's/^CMAKE_CXX_FLAGS:STRING=//p' "$build_dir/CMakeCache.txt")
+consumer_flags=(-DCMAKE_CXX_FLAGS="$build_flags" -DCMAKE_EXE_LINKER_FLAGS="$build_flags")
 expected="{01020304-0506-0708-090A-0B0C0D0E0F10}"
 
-cmake -S "$source_dir/consumer" -B "$work/consumer" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
+cmake -S "$source_dir/consumer" -B "$work/consumer" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" \
+      "${consumer_flags[@]}" >/dev/null
 cmake --build "$work/consumer" >/dev/null
 result=$(LUMA_BACKEND=headless "$work/consumer/consumer")
 [ "$result" = "$expected" ] || { echo "CMake package consumer printed: $result"; exit 1; }
 
 libdir=$(dirname "$(find "$work/prefix" -name lumabase.pc)")
 flags=$(PKG_CONFIG_PATH="$libdir" pkg-config --cflags --libs lumabase)
-c++ -std=c++17 "$source_dir/consumer/main.cpp" $flags -Wl,-rpath,"$work/prefix/lib" -o "$work/pkgconfig-consumer"
+c++ -std=c++17 $build_flags "$source_dir/consumer/main.cpp" $flags -Wl,-rpath,"$work/prefix/lib" -o "$work/pkgconfig-consumer"
 result=$(LUMA_BACKEND=headless "$work/pkgconfig-consumer")
 [ "$result" = "$expected" ] || { echo "pkg-config consumer printed: $result"; exit 1; }
 
 # The example effect, built on the package and run headless for half a second.
 cmake -S "$source_dir/../../examples/circles" -B "$work/circles" -G Ninja \
-      -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
+      -DCMAKE_PREFIX_PATH="$work/prefix" "${consumer_flags[@]}" >/dev/null
 cmake --build "$work/circles" >/dev/null
 mkdir "$work/run"
 (cd "$work/run" && XDG_CONFIG_HOME="$work/run/config" "$work/circles/circles" --headless --stop-at 500)
