@@ -106,7 +106,12 @@ bool parseValue(const std::string& line, RegistryValue& value) {
 
 std::string formatValue(const RegistryValue& value) {
     std::string line = quoted(value.name) + "=";
-    if (value.type == REG_SZ) {
+    // A line break inside quotes would split the line and make the whole file unreadable:
+    // such text is kept in the hex(1) form instead.
+    bool breaksLine = std::find_if(value.data.begin(), value.data.end(), [](BYTE c) {
+                          return c == '\n' || c == '\r';
+                      }) != value.data.end();
+    if (value.type == REG_SZ && !breaksLine) {
         std::string text(value.data.begin(), value.data.end());
         return line + quoted(text);
     }
