@@ -172,6 +172,19 @@ TEST_F(CaptureRun, WholeSongRecordedIsAsLongAsTheSongWithSound) {
     EXPECT_NEAR(duration, song, song * 0.01);
 }
 
+class UnwritableOutput : public CaptureRun, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(UnwritableOutput, IsRefusedBeforeTheDemoStarts) {
+    CommandResult run = runProgram("--sound 22 " + shortRun + GetParam());
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.output.find("cannot write nowhere/out"), std::string::npos) << run.output;
+    EXPECT_EQ(directory.read("Glimmerfall.log"), "") << "the demo must not start";
+}
+
+INSTANTIATE_TEST_SUITE_P(EachFile, UnwritableOutput,
+                         ::testing::Values("--wav nowhere/out.wav", "--record nowhere/out.mp4",
+                                           "--screenshot 100:nowhere/out.png"));
+
 class FailingEncoder : public CaptureRun, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(FailingEncoder, StopsTheRunWithAnErrorAndLeavesNoVideo) {

@@ -3,6 +3,7 @@
 #include "backends/headless/headless_audio.h"
 #include "backends/headless/headless_backend.h"
 #include "capture/ffmpeg_recorder.h"
+#include "capture/file_output.h"
 #include "capture/png_writer.h"
 #include "capture/progress_line.h"
 #include "capture/screenshot_list.h"
@@ -60,6 +61,13 @@ private:
 };
 
 bool CaptureSession::start(std::string& problem) {
+    // Files that cannot be made are found now, not after a long run.
+    for (const std::string* path : {&request.videoPath, &request.soundPath})
+        if (!path->empty() && !canCreate(*path, problem))
+            return false;
+    for (const Screenshot* shot : screenshots.notTaken())
+        if (!canCreate(shot->path, problem))
+            return false;
     if (!request.framesFolder.empty()) {
         std::error_code error;
         std::filesystem::create_directories(request.framesFolder, error);
@@ -141,7 +149,7 @@ bool CaptureSession::finish(std::string& problem) {
         problem = failure;
         return false;
     }
-    for (const Screenshot* shot : screenshots.missed()) {
+    for (const Screenshot* shot : screenshots.notTaken()) {
         recorder.abandon();
         problem = "the demo ended at " + std::to_string(lastMilliseconds) +
                   " ms, before the screenshot at " + std::to_string(shot->milliseconds) + " ms (" +

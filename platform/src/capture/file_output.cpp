@@ -14,6 +14,15 @@ std::string temporaryNameFor(const std::string& path) {
     return folder + "." + name + ".partial-" + std::to_string(::getpid());
 }
 
+bool canCreate(const std::string& path, std::string& problem) {
+    size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    if (::access(folder.c_str(), W_OK) == 0)
+        return true;
+    problem = "cannot write " + path + ": " + std::strerror(errno);
+    return false;
+}
+
 bool writeFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
                          std::string& problem) {
     std::string temporary = temporaryNameFor(path);

@@ -11,6 +11,9 @@ namespace luma {
 // A name beside `path` that no finished file has: ".NAME.partial-PID".
 std::string temporaryNameFor(const std::string& path);
 
+// Whether a file can be made at `path`: its folder exists and takes new files.
+bool canCreate(const std::string& path, std::string& problem);
+
 bool writeFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
                          std::string& problem);
 

@@ -15,7 +15,7 @@ std::vector<Screenshot*> ScreenshotList::due(VirtualTime now) {
     return result;
 }
 
-std::vector<const Screenshot*> ScreenshotList::missed() const {
+std::vector<const Screenshot*> ScreenshotList::notTaken() const {
     std::vector<const Screenshot*> result;
     for (const Screenshot& shot : shots)
         if (!shot.taken)

@@ -22,8 +22,8 @@ public:
     // The screenshots whose time came before `now` and that are not taken yet: the page
     // shown since the clock last moved is the one on screen at their time.
     std::vector<Screenshot*> due(VirtualTime now);
-    // Those whose time the run never reached.
-    std::vector<const Screenshot*> missed() const;
+    // Those not taken yet: at the end, the ones whose time the run never reached.
+    std::vector<const Screenshot*> notTaken() const;
 
 private:
     std::vector<Screenshot> shots;
