@@ -96,6 +96,10 @@ void LoadModule(const char* path) {
         return;
     }
 
+    // The order table has 128 entries: a longer song would play positions past its end.
+    if (moduleHeader.songLength > sizeof moduleHeader.order)
+        moduleHeader.songLength = sizeof moduleHeader.order;
+
     DWORD sampleBytes = 0;
     convertSampleRecords(sampleBytes);
     readPatterns(file, GetFileSize(file, 0), sampleBytes);
