@@ -13,6 +13,7 @@
 
 #include <luma/platform.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -25,6 +26,11 @@ namespace {
 
 // The rate of the silence written when the program never opened a sound device.
 constexpr uint32_t silentRate = 22050;
+
+struct CapturedSound {
+    uint32_t rate = 0;
+    std::vector<int16_t> samples;
+};
 
 class CaptureSession {
 public:
@@ -44,7 +50,7 @@ private:
         return !request.videoPath.empty() || !request.framesFolder.empty();
     }
     std::string framePath(uint64_t index) const;
-    std::vector<int16_t> soundOfTheFrames() const;
+    CapturedSound soundOfTheFrames() const;
 
     CaptureRequest request;
     ScreenshotList screenshots;
@@ -132,15 +138,17 @@ void CaptureSession::clockMoved(const ShownPage& page, VirtualTime now) {
 
 // Exactly what the device played while the captured frames were on screen: frames x rate
 // / fps samples, silence after the device closed.
-std::vector<int16_t> CaptureSession::soundOfTheFrames() const {
+CapturedSound CaptureSession::soundOfTheFrames() const {
     const HeadlessRecording& recording = headlessRecording();
-    uint32_t rate = recording.rate ? recording.rate : silentRate;
-    size_t count = static_cast<size_t>(framesDone * rate / static_cast<uint64_t>(framesPerSecond));
-    std::vector<int16_t> samples(recording.samples.begin(),
-                                 recording.samples.begin() + static_cast<std::ptrdiff_t>(std::min(
-                                                                 count, recording.samples.size())));
-    samples.resize(count, 0);
-    return samples;
+    CapturedSound sound;
+    sound.rate = recording.rate ? recording.rate : silentRate;
+    size_t count =
+        static_cast<size_t>(framesDone * sound.rate / static_cast<uint64_t>(framesPerSecond));
+    size_t played = std::min(count, recording.samples.size());
+    sound.samples.assign(recording.samples.begin(),
+                         recording.samples.begin() + static_cast<std::ptrdiff_t>(played));
+    sound.samples.resize(count, 0);
+    return sound;
 }
 
 bool CaptureSession::finish(std::string& problem) {
@@ -158,14 +166,13 @@ bool CaptureSession::finish(std::string& problem) {
     }
     if (request.soundPath.empty() && request.videoPath.empty())
         return true;
-    const HeadlessRecording& recording = headlessRecording();
-    uint32_t rate = recording.rate ? recording.rate : silentRate;
-    std::vector<int16_t> samples = soundOfTheFrames();
-    if (!request.soundPath.empty() && !writeWav(request.soundPath, samples, rate, problem)) {
+    CapturedSound sound = soundOfTheFrames();
+    if (!request.soundPath.empty() &&
+        !writeWav(request.soundPath, sound.samples, sound.rate, problem)) {
         recorder.abandon();
         return false;
     }
-    return request.videoPath.empty() || recorder.finish(samples, rate, problem);
+    return request.videoPath.empty() || recorder.finish(sound.samples, sound.rate, problem);
 }
 
 struct PendingCapture {
