@@ -4,11 +4,27 @@
 #include "capture/wav_writer.h"
 
 #include <cstdio>
+#include <sstream>
 
 namespace luma {
 
 namespace {
+
 const char* const ffmpeg = "ffmpeg";
+
+// Arguments written as one line: the fixed ones have no spaces inside.
+std::vector<std::string> words(const std::string& line) {
+    std::vector<std::string> result;
+    std::istringstream stream(line);
+    for (std::string word; stream >> word;)
+        result.push_back(word);
+    return result;
+}
+
+void append(std::vector<std::string>& arguments, const std::vector<std::string>& more) {
+    arguments.insert(arguments.end(), more.begin(), more.end());
+}
+
 } // namespace
 
 FfmpegRecorder::~FfmpegRecorder() { abandon(); }
@@ -29,33 +45,12 @@ bool FfmpegRecorder::start(const std::string& path, int framesPerSecond, int wid
     videoFile = temporary + "-video.mkv";
     soundFile = temporary + "-sound.wav";
     muxedFile = temporary;
-    std::vector<std::string> arguments = {"-hide_banner",
-                                          "-loglevel",
-                                          "error",
-                                          "-nostats",
-                                          "-y",
-                                          "-f",
-                                          "rawvideo",
-                                          "-pixel_format",
-                                          "rgb24",
-                                          "-video_size",
-                                          std::to_string(width) + "x" + std::to_string(height),
-                                          "-framerate",
-                                          std::to_string(framesPerSecond),
-                                          "-i",
-                                          "pipe:0",
-                                          "-an",
-                                          "-c:v",
-                                          "libx264",
-                                          "-preset",
-                                          "veryfast",
-                                          "-crf",
-                                          "18",
-                                          "-pix_fmt",
-                                          "yuv420p",
-                                          "-f",
-                                          "matroska",
-                                          videoFile};
+    std::vector<std::string> arguments =
+        words("-hide_banner -loglevel error -nostats -y -f rawvideo -pixel_format rgb24");
+    append(arguments, {"-video_size", std::to_string(width) + "x" + std::to_string(height),
+                       "-framerate", std::to_string(framesPerSecond), "-i", "pipe:0"});
+    append(arguments, words("-an -c:v libx264 -preset veryfast -crf 18 -pix_fmt yuv420p"));
+    append(arguments, {"-f", "matroska", videoFile});
     if (encoder.start(ffmpeg, arguments, true, problem))
         return true;
     problem = "cannot record " + path + ": " + problem;
@@ -77,22 +72,25 @@ bool FfmpegRecorder::finish(const std::vector<int16_t>& samples, uint32_t rate,
                             std::string& problem) {
     std::string why;
     bool done = encoder.finish(why);
-    if (!done)
+    if (!done) {
         problem = "the video encoder failed while recording " + target + " (" + why + ")";
-    else if (!writeWav(soundFile, samples, rate, why))
-        problem = "cannot record " + target + ": " + why, done = false;
-    else
+    } else if (!writeWav(soundFile, samples, rate, why)) {
+        problem = "cannot record " + target + ": " + why;
+        done = false;
+    } else {
         done = mux(problem);
+    }
     removeTemporaryFiles();
     return done;
 }
 
 bool FfmpegRecorder::mux(std::string& problem) {
-    std::vector<std::string> arguments = {
-        "-hide_banner", "-loglevel", "error",   "-nostats", "-nostdin", "-y",   "-i",
-        videoFile,      "-i",        soundFile, "-map",     "0:v:0",    "-map", "1:a:0",
-        "-c:v",         "copy",      "-c:a",    "aac",      "-b:a",     "160k", "-movflags",
-        "+faststart",   "-f",        "mp4",     muxedFile};
+    std::vector<std::string> arguments = words("-hide_banner -loglevel error -nostats -nostdin -y");
+    append(arguments, {"-i", videoFile, "-i", soundFile});
+    // The video as encoded; the sound in AAC, which every player takes.
+    append(arguments, words("-map 0:v:0 -map 1:a:0 -c:v copy -c:a aac -b:a 160k"));
+    append(arguments, words("-movflags +faststart -f mp4"));
+    arguments.push_back(muxedFile);
     std::string why;
     if (!runProgram(ffmpeg, arguments, why)) {
         problem = "adding the sound to " + target + " failed (" + why + ")";
