@@ -5,10 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -170,6 +175,49 @@ TEST_F(CaptureRun, WholeSongRecordedIsAsLongAsTheSongWithSound) {
         std::atof(runCommand("ffprobe -v error -show_entries format=duration -of csv=p=0 song.mp4")
                       .output.c_str());
     EXPECT_NEAR(duration, song, song * 0.01);
+}
+
+// Waits until a file whose name holds `part` has bytes in it.
+bool waitForFileWith(const std::string& folder, const std::string& part) {
+    for (int tries = 0; tries < 600; ++tries) {
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            if (entry.path().filename().string().find(part) != std::string::npos &&
+                entry.is_regular_file() && entry.file_size() > 0)
+                return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+TEST_F(CaptureRun, CtrlCOnTheTerminalEndsTheRunWithACompleteVideo) {
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::setpgid(0, 0);
+        ::execl("/bin/sh", "sh", "-c",
+                "exec '" GLIMMERFALL_EXE "' --sound 22 --seed 1 --fps 30 --record demo.mp4 "
+                "--wav demo.wav 2>errors.txt",
+                static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::setpgid(child, child);
+    bool encoding = waitForFileWith(directory.path(), "-video.mkv");
+    // The terminal sends SIGINT to the whole foreground job.
+    ::kill(-child, SIGINT);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(encoding);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << directory.read("errors.txt");
+    CommandResult streams =
+        runCommand("ffprobe -v error -show_entries stream=codec_type -of csv=p=0 demo.mp4");
+    EXPECT_EQ(streams.output, "video\naudio\n");
+    double duration =
+        std::atof(runCommand("ffprobe -v error -show_entries format=duration -of csv=p=0 demo.mp4")
+                      .output.c_str());
+    double sound = soxiNumber("-s", "demo.wav") / 22050.0;
+    EXPECT_GT(sound, 0.5);
+    EXPECT_NEAR(duration, sound, sound * 0.01);
 }
 
 class UnwritableOutput : public CaptureRun, public ::testing::WithParamInterface<std::string> {};

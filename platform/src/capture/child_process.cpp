@@ -56,10 +56,17 @@ bool ChildProcess::start(const std::string& program, const std::vector<std::stri
     else
         posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    // A process group of its own: Ctrl+C on the terminal ends our run in order, and the
+    // encoder must live on to finish the file rather than stop at the same moment.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
     std::string found = findProgram(program);
     int result = found.empty() ? ENOENT
-                               : ::posix_spawn(&child, found.c_str(), &actions, nullptr,
+                               : ::posix_spawn(&child, found.c_str(), &actions, &attributes,
                                                argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     if (feedInput)
         ::close(pipeEnds[0]);
