@@ -71,6 +71,10 @@ int main(int argc, char** argv) {
         LumaWriteSound(options.wavPath.c_str());
     for (const auto& [milliseconds, path] : options.screenshots)
         LumaScreenshotAt(static_cast<DWORD>(milliseconds), path.c_str());
+    // The headless device plays at the chosen rate whatever buffer comes first, so that the
+    // music's buffer passes through it unchanged.
+    if (options.soundChoice > 0)
+        LumaSetHeadlessSoundRate(options.soundChoice == 1 ? 22050 : 44100);
     if (options.soundChoice >= 0) {
         std::vector<int> answer = settingsAnswer(options.soundChoice);
         LumaAnswerDialogs(answer.data(), static_cast<int>(answer.size()));
