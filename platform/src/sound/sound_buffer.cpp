@@ -20,6 +20,8 @@ SoundBuffer::SoundBuffer(std::shared_ptr<DeviceState> owner, std::shared_ptr<Sou
 }
 
 SoundBuffer::~SoundBuffer() {
+    // What it played until now is heard before it goes.
+    device->catchUp();
     Hold hold(device->mixer.lock);
     device->mixer.remove(&voice);
     if (isDuplicate)
