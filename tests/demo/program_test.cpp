@@ -1,5 +1,6 @@
 // The whole program as a user runs it, in a directory of its own.
 #include "banner.h"
+#include "command.h"
 #include "temp_directory.h"
 
 #include <gtest/gtest.h>
@@ -14,25 +15,9 @@
 
 namespace {
 
-struct ProgramRun {
-    int status = -1;
-    std::string output;
-};
-
-// Runs the program with a shell command line; stdout and stderr together.
-ProgramRun runProgram(const std::string& arguments, const std::string& environment = "") {
-    std::string command = environment + " '" GLIMMERFALL_EXE "' " + arguments + " 2>&1";
-    ProgramRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char chunk[4096];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0)
-        run.output.append(chunk, got);
-    int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+// Runs the program with a shell command line.
+CommandResult runProgram(const std::string& arguments, const std::string& environment = "") {
+    return runCommand(environment + " '" GLIMMERFALL_EXE "' " + arguments);
 }
 
 std::string bannerText() {
@@ -44,7 +29,7 @@ std::string bannerText() {
 
 TEST(Program, HeadlessRunStoppedByAKeyEndsCleanlyWithBannerAndOver) {
     TempDirectory directory;
-    ProgramRun run = runProgram("--headless --sound off --stop-at 3000");
+    CommandResult run = runProgram("--headless --sound off --stop-at 3000");
     EXPECT_EQ(run.status, 0) << run.output;
     std::string log = directory.read("Glimmerfall.log");
     EXPECT_EQ(log.rfind(bannerText(), 0), 0u) << log;
@@ -80,7 +65,7 @@ TEST(Program, TerminationSignalEndsTheDemoLikeAKey) {
 
 TEST(Program, WithoutADisplayItSaysHowToRenderHeadlessAndFails) {
     TempDirectory directory;
-    ProgramRun run = runProgram(
+    CommandResult run = runProgram(
         "--sound off", "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -u LUMA_BACKEND");
     EXPECT_NE(run.status, 0);
     EXPECT_NE(run.output.find("no display"), std::string::npos) << run.output;
@@ -90,10 +75,10 @@ TEST(Program, WithoutADisplayItSaysHowToRenderHeadlessAndFails) {
 
 TEST(Program, CommandLineMistakesExitWithTwoAndHelpWithZero) {
     TempDirectory directory;
-    ProgramRun bad = runProgram("--sound 96");
+    CommandResult bad = runProgram("--sound 96");
     EXPECT_EQ(bad.status, 2);
     EXPECT_NE(bad.output.find("Usage:"), std::string::npos);
-    ProgramRun help = runProgram("--help");
+    CommandResult help = runProgram("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.output.find("--stop-at"), std::string::npos);
 }
@@ -102,7 +87,7 @@ TEST(Program, LogThatCannotBeCreatedMeansNoLogAndTheDemoRunsOn) {
     TempDirectory directory;
     // A directory stands where the log should be created.
     std::filesystem::create_directory(directory.file("Glimmerfall.log"));
-    ProgramRun run = runProgram("--headless --sound off --stop-at 500");
+    CommandResult run = runProgram("--headless --sound off --stop-at 500");
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_TRUE(std::filesystem::is_directory(directory.file("Glimmerfall.log")));
 }
