@@ -4,6 +4,7 @@
 #include "sequencer.h"
 
 #include "../demo_state.h"
+#include "../run_length.h"
 
 #include <TDirectSound.h>
 #include <TLumaBase.h>
@@ -107,6 +108,7 @@ void LoadModule(const char* path) {
     CloseHandle(file);
 
     ResetSequencer();
+    ExpectRunLength(moduleHeader.songLength * 64ul * 120ul);
     if (directSound && directSound->lpDS)
         StartMusicBuffer(directSound->lpDS);
 }

@@ -262,4 +262,11 @@ TEST_F(CaptureRun, ProgressLineOnlyOnATerminal) {
     EXPECT_NE(onTerminal.output.find(" %, 0:"), std::string::npos) << onTerminal.output;
 }
 
+TEST_F(CaptureRun, ProgressLineKnowsTheSongsLengthWithoutAStopTime) {
+    CommandResult onTerminal = runCommand("script -q -e -c \"'" GLIMMERFALL_EXE
+                                          "' --sound 22 --fps 10 --wav sound.wav\" /dev/null");
+    ASSERT_EQ(onTerminal.status, 0) << onTerminal.output;
+    EXPECT_NE(onTerminal.output.find(" %, 0:"), std::string::npos) << onTerminal.output;
+}
+
 } // namespace

@@ -75,3 +75,7 @@ LUMA_API BOOL LumaStartCapture(char* problem, int size);
 // Finishes the files once the program has ended: complete and in place, or none. FALSE
 // with the problem when anything failed.
 LUMA_API BOOL LumaFinishCapture(char* problem, int size);
+
+// The program's own estimate of how much longer it runs (a demo: what is left of its song),
+// for the capture's progress line; a stop time that comes earlier wins.
+LUMA_API void LumaExpectRunLength(DWORD milliseconds);

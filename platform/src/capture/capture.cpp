@@ -40,6 +40,7 @@ public:
           frameHeight(height), progress(::isatty(STDERR_FILENO) != 0, stopAt) {}
 
     bool start(std::string& problem);
+    void expectEnd(uint64_t milliseconds) { progress.expectEnd(milliseconds); }
     void clockMoved(const ShownPage& page, VirtualTime now);
     bool finish(std::string& problem);
 
@@ -242,6 +243,11 @@ LUMA_API BOOL LumaStartCapture(char* problem, int size) {
         return report(false, why, problem, size);
     session() = std::move(started);
     return report(true, "", problem, size);
+}
+
+LUMA_API void LumaExpectRunLength(DWORD milliseconds) {
+    if (session())
+        session()->expectEnd(static_cast<uint64_t>(LumaElapsed()) + milliseconds);
 }
 
 LUMA_API BOOL LumaFinishCapture(char* problem, int size) {

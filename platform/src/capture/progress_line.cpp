@@ -20,6 +20,11 @@ std::string minutesAndSeconds(double seconds) {
 ProgressLine::ProgressLine(bool show, uint64_t endMilliseconds)
     : shown(show), end(endMilliseconds) {}
 
+void ProgressLine::expectEnd(uint64_t endMilliseconds) {
+    if (end == 0 || endMilliseconds < end)
+        end = endMilliseconds;
+}
+
 void ProgressLine::update(uint64_t demoMilliseconds, uint64_t frames) {
     if (!shown)
         return;

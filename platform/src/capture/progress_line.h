@@ -13,6 +13,8 @@ public:
     // `endMilliseconds` 0: the end is not known.
     ProgressLine(bool shown, uint64_t endMilliseconds);
 
+    // The program's own word on when it ends; the earlier of it and the stop time counts.
+    void expectEnd(uint64_t endMilliseconds);
     void update(uint64_t demoMilliseconds, uint64_t frames);
     void finish();
 
