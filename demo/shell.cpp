@@ -36,7 +36,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     }
 
     for (int line = 0; line < bannerLineCount; ++line)
-        lumaBase->DebugOut(bannerLines[line]);
+        lumaBase->DebugOut("%s", bannerLines[line]);
 
     if (!InitWindow(instance, showCommand)) {
         delete lumaBase;
