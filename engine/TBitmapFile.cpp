@@ -77,6 +77,11 @@ void readPixels(TBitmap& image, HANDLE file, const TgaHeader& header, bool keepC
     image.width = header.width;
     image.height = header.height;
     size_t pixels = size_t(header.width) * header.height;
+    // A picture of no pixels is an empty image: no planes to attach.
+    if (pixels == 0) {
+        image.width = image.height = 0;
+        return;
+    }
     bool tooLarge = pixels > largestPixelCount;
     if (keepColour) {
         image.rgbData = tooLarge ? nullptr : static_cast<unsigned short*>(std::calloc(pixels, 2));

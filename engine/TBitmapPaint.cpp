@@ -114,7 +114,9 @@ public:
         DDSURFACEDESC desc;
         std::memset(&desc, 0, sizeof desc);
         desc.dwSize = sizeof desc;
-        HRESULT result = surface->Lock(&area, &desc, DDLOCK_WAIT, nullptr);
+        // No surface (a display that did not open) fails like a surface that cannot be locked.
+        HRESULT result =
+            surface ? surface->Lock(&area, &desc, DDLOCK_WAIT, nullptr) : DDERR_INVALIDOBJECT;
         if (result != DD_OK) {
             char text[128];
             image.directDraw->getErrorString(result, text);

@@ -8,7 +8,9 @@
 void RenderIntoBackBuffer(SceneRenderer renderer, int time) {
     DDSURFACEDESC description = {};
     description.dwSize = sizeof(DDSURFACEDESC);
-    if (directDraw->lpBack->Lock(NULL, &description, DDLOCK_WAIT, NULL) != DD_OK)
+    // A display that did not open has no back buffer: nothing is drawn, as with a failed lock.
+    if (!directDraw->lpBack ||
+        directDraw->lpBack->Lock(NULL, &description, DDLOCK_WAIT, NULL) != DD_OK)
         return;
     renderer(time, static_cast<unsigned short*>(description.lpSurface),
              static_cast<int>(description.lPitch / 2));

@@ -50,7 +50,8 @@ void ShadeBobsFrame() {
     UpdateSceneClock(bobsClock);
     directDraw->ClearSurface(directDraw->lpBack, 0);
     // The bob's one colour; an image that failed to load has no pixel to give it.
-    long colour = bobImage->rgbData ? bobImage->rgbData[0] : 0;
+    long colour =
+        bobImage->rgbData && bobImage->width && bobImage->height ? bobImage->rgbData[0] : 0;
     BobPosition position = {0, 0};
     for (int copy = 0; copy <= 14; ++copy) {
         position = ShadeBobPosition(bobsClock.sceneTime, copy);

@@ -95,6 +95,20 @@ TEST_P(BitmapFileTest, ThirtyTwoBitFilesWithAlphaInEitherRowOrder) {
     EXPECT_EQ(newLog(), "");
 }
 
+TEST_P(BitmapFileTest, APictureOfNoPixelsIsAnEmptyImageWithoutPlanes) {
+    // An 18-byte header that claims a picture 0 pixels wide and 5 rows high.
+    std::vector<uint8_t> header(18, 0);
+    header[2] = 2;   // uncompressed true colour
+    header[14] = 5;  // height
+    header[16] = 24; // depth
+    writeBytes("empty.tga", header);
+    auto image = load("empty.tga");
+    EXPECT_EQ(image->width, 0u);
+    EXPECT_EQ(image->height, 0u);
+    EXPECT_EQ(image->rgbData, nullptr);
+    EXPECT_EQ(image->alphaData, nullptr);
+}
+
 TEST_P(BitmapFileTest, TwentyFourBitFilesHaveNoAlpha) {
     std::vector<uint8_t> top = writeSample("top.tga", std::string(withoutAlpha) + topFirst);
     ASSERT_EQ(top[16], 24);
