@@ -51,6 +51,21 @@ TEST(Files, CreateAlwaysTruncatesAndMissingFilesFail) {
               INVALID_HANDLE_VALUE);
 }
 
+TEST(Files, DistancesWithANegativeHighPartMoveBackwards) {
+    TempDirectory directory;
+    directory.write("data.bin", "0123456789");
+    HANDLE file = CreateFileA("data.bin", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LONG high = -1; // with the low part: -3 as one 64-bit distance
+    EXPECT_EQ(SetFilePointer(file, -3, &high, FILE_END), 7u);
+    EXPECT_EQ(high, 0);
+    char digit = 0;
+    DWORD read = 0;
+    ReadFile(file, &digit, 1, &read, nullptr);
+    EXPECT_EQ(digit, '7');
+    CloseHandle(file);
+}
+
 TEST(Files, ForeignHandlesAreRefused) {
     int notAFile = 0;
     DWORD count = 99;

@@ -154,6 +154,40 @@ TEST_F(RegistryCalls, DamagedFileWarnsOnceReadsAsEmptyAndIsReplacedCleanly) {
     EXPECT_EQ(files, 1);
 }
 
+TEST_F(RegistryCalls, NamesWithLineBreaksAreRefusedSoTheFileStaysReadable) {
+    HKEY key = nullptr;
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Two\nLines", 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_INVALID_PARAMETER);
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Test", 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    DWORD value = 1;
+    EXPECT_EQ(RegSetValueExA(key, "two\rlines", 0, REG_DWORD, reinterpret_cast<BYTE*>(&value), 4),
+              ERROR_INVALID_PARAMETER);
+    RegCloseKey(key);
+    RegistryTree tree;
+    std::string problem;
+    EXPECT_TRUE(parseRegistry(settings(), tree, problem)) << problem;
+}
+
+TEST_F(RegistryCalls, AKeyOpenedBeforeTheSettingsMovedIsNoLongerFound) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Test", 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    TempDirectory elsewhere; // XDG_CONFIG_HOME now points to another, empty store
+    HKEY child = nullptr;
+    EXPECT_EQ(
+        RegCreateKeyExA(key, "Child", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &child, nullptr),
+        ERROR_INVALID_HANDLE);
+    DWORD value = 1;
+    EXPECT_EQ(RegSetValueExA(key, "x", 0, REG_DWORD, reinterpret_cast<BYTE*>(&value), 4),
+              ERROR_INVALID_HANDLE);
+    EXPECT_EQ(elsewhere.read("config/LumaPlatform/HKEY_CURRENT_USER.reg"), "");
+    RegCloseKey(key);
+}
+
 TEST_F(RegistryCalls, UnknownHandlesAreRefused) {
     HKEY bogus = reinterpret_cast<HKEY>(static_cast<uintptr_t>(0x1234));
     DWORD size = 4, value = 0;

@@ -175,9 +175,12 @@ LUMA_API DWORD WINAPI SetFilePointer(HANDLE handle, LONG distance, LPLONG distan
     int whence = moveMethod == FILE_CURRENT ? SEEK_CUR
                  : moveMethod == FILE_END   ? SEEK_END
                                             : SEEK_SET;
-    int64_t offset =
-        distanceHigh ? (static_cast<int64_t>(*distanceHigh) << 32) | static_cast<uint32_t>(distance)
-                     : distance;
+    // The two halves make one signed 64-bit distance; shifted as unsigned, which is defined.
+    int64_t offset = distanceHigh
+                         ? static_cast<int64_t>(
+                               (static_cast<uint64_t>(static_cast<uint32_t>(*distanceHigh)) << 32) |
+                               static_cast<uint32_t>(distance))
+                         : distance;
     off_t position = file ? ::lseek(file->descriptor, offset, whence) : -1;
     if (position < 0) {
         setLastError(file ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);

@@ -67,12 +67,19 @@ bool pathOf(HKEY handle, std::string& path) {
         path = "HKEY_CURRENT_USER";
         return true;
     }
-    if (OpenKey* key = registry().find(handle)) {
-        path = registry().tree()[key->path].path;
-        return true;
-    }
-    return false;
+    // A handle opened before the settings moved names a key the tree may no longer hold.
+    OpenKey* key = registry().find(handle);
+    if (!key)
+        return false;
+    auto found = registry().tree().find(key->path);
+    if (found == registry().tree().end())
+        return false;
+    path = found->second.path;
+    return true;
 }
+
+// A line break in a name would break the line of the settings file that holds it.
+bool isStorableName(LPCSTR name) { return !name || !std::strpbrk(name, "\r\n"); }
 
 bool joinPath(HKEY parent, LPCSTR subKey, std::string& path) {
     if (!pathOf(parent, path))
@@ -100,12 +107,17 @@ LUMA_API LSTATUS WINAPI RegCreateKeyExA(HKEY parent, LPCSTR subKey, DWORD, LPSTR
     std::string path;
     if (!result || !joinPath(parent, subKey, path))
         return ERROR_INVALID_HANDLE;
+    if (!isStorableName(subKey))
+        return ERROR_INVALID_PARAMETER;
     std::string index = lowerCase(path);
     RegistryTree& tree = registry().tree();
     bool created = tree.find(index) == tree.end();
     if (created) {
         tree[index].path = path;
-        registry().save();
+        if (!registry().save()) {
+            tree.erase(index);
+            return ERROR_ACCESS_DENIED;
+        }
     }
     if (disposition)
         *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
@@ -157,6 +169,8 @@ LUMA_API LSTATUS WINAPI RegQueryValueExA(HKEY handle, LPCSTR valueName, LPDWORD,
 
 LUMA_API LSTATUS WINAPI RegSetValueExA(HKEY handle, LPCSTR valueName, DWORD, DWORD type,
                                        const BYTE* data, DWORD dataSize) {
+    if (!isStorableName(valueName))
+        return ERROR_INVALID_PARAMETER;
     RegistryKey* key = keyOf(handle);
     if (!key)
         return ERROR_INVALID_HANDLE;
@@ -189,14 +203,18 @@ LUMA_API LSTATUS WINAPI RegCloseKey(HKEY handle) {
 }
 
 LUMA_API const char* LumaSettingsPath(void) {
+    // Changed only when the environment points elsewhere, so a caller's pointer stays good.
     static std::string path;
+    std::string current;
     const char* configHome = std::getenv("XDG_CONFIG_HOME");
     if (configHome && *configHome == '/') {
-        path = configHome;
+        current = configHome;
     } else {
         const char* home = std::getenv("HOME");
-        path = std::string(home && *home ? home : ".") + "/.config";
+        current = std::string(home && *home ? home : ".") + "/.config";
     }
-    path += "/LumaPlatform/HKEY_CURRENT_USER.reg";
+    current += "/LumaPlatform/HKEY_CURRENT_USER.reg";
+    if (current != path)
+        path = current;
     return path.c_str();
 }
