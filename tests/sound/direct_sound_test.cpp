@@ -179,19 +179,19 @@ TEST_F(DirectSoundTest, CursorsFollowTheClockAndTheWriteCursorLeadsOnlyWhilePlay
     ASSERT_EQ(buffer->Play(0, 0, DSBPLAY_LOOPING), DS_OK);
     buffer->GetCurrentPosition(&play, &write);
     EXPECT_EQ(play, 0u);
-    EXPECT_EQ(write, 440u) << "1/100 s of 16-bit frames ahead";
+    EXPECT_EQ(write, 1764u) << "1/25 s of 16-bit frames ahead";
 
     letTimePass(250);
     buffer->GetCurrentPosition(&play, &write);
     EXPECT_EQ(play, 5512u * 2) << "250 ms at 22050 frames per second";
-    EXPECT_EQ(write, 5512u * 2 + 440);
+    EXPECT_EQ(write, 5512u * 2 + 1764);
 
     letTimePass(750);
     buffer->GetCurrentPosition(&play, nullptr);
     EXPECT_EQ(play, 0u) << "one second later the one-second buffer is back at its start";
     letTimePass(995);
     buffer->GetCurrentPosition(&play, &write);
-    EXPECT_EQ(write, (play + 440) % 44100) << "the write cursor wraps too";
+    EXPECT_EQ(write, (play + 1764) % 44100) << "the write cursor wraps too";
 
     buffer->Stop();
     DWORD stoppedAt = 0;

@@ -40,7 +40,7 @@ TEST(SdlDiskAudio, ABufferPlaysOnTheAudioThreadAndItsCursorMoves) {
     device->Release();
 
     EXPECT_GT(play, 0u);
-    EXPECT_EQ(write, (play + 440) % 44100);
+    EXPECT_EQ(write, (play + 1764) % 44100);
     Bytes file = readFileBytes(directory.file("played.raw"));
     ASSERT_GT(file.size(), 4410u * 2) << "at least 100 ms of 44100 Hz mono";
     std::vector<int16_t> samples(file.size() / 2);
