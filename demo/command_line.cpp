@@ -62,4 +62,4 @@ unsigned int RandomSeed() {
     return seedGiven ? seedValue : static_cast<unsigned int>(std::time(0));
 }
 
-const HoldRequest& Hold() { return hold; }
+HoldRequest& Hold() { return hold; }

@@ -16,4 +16,5 @@ struct HoldRequest {
 };
 
 // The scene to hold instead of following the music's markers; inactive without --hold.
-const HoldRequest& Hold();
+// Its sync byte follows the scene's own changes (the photo frame turns 4 into 5).
+HoldRequest& Hold();

@@ -77,13 +77,16 @@ void FreeScenes() {
 }
 
 void RunSceneSwitch() {
-    // Held, the scene and the sync byte are the programmer's, whatever the music says.
+    // Held, the scene and the sync byte are the programmer's: the music's markers do not move
+    // them, but what the scene itself does to the sync byte stands.
     if (Hold().active) {
         sceneByte = Hold().scene;
         syncByte = Hold().sync;
     }
-    if (sceneByte < 9 && sceneFrames[sceneByte])
+    if (sceneByte < 9)
         sceneFrames[sceneByte]();
+    if (Hold().active)
+        Hold().sync = syncByte;
 }
 
 void ResetSceneClock(SceneClock& clock) {

@@ -78,7 +78,10 @@ prepare_wine() {
 }
 
 stop_session() {
-  if [ -n "${WINEPREFIX:-}" ]; then wineserver -k >/dev/null 2>&1 || true; fi
+  # Debian keeps wineserver beside Wine's libraries, not on PATH.
+  local server
+  server=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+  if [ -n "${WINEPREFIX:-}" ] && [ -x "$server" ]; then "$server" -k >/dev/null 2>&1 || true; fi
   if [ -n "$pulse_pid" ]; then kill "$pulse_pid" 2>/dev/null || true; fi
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
   wait 2>/dev/null || true
