@@ -250,6 +250,29 @@ TEST_P(FailingEncoder, StopsTheRunWithAnErrorAndLeavesNoVideo) {
 INSTANTIATE_TEST_SUITE_P(EarlyOrLate, FailingEncoder,
                          ::testing::Values("exit 3", "cat >/dev/null; exit 1"));
 
+TEST_F(CaptureRun, HeldScenesGiveTheSameFrameForTheSameArguments) {
+    // The plasma draws random noise every frame: with the seed, held frames repeat byte for byte.
+    const std::string plasma = "--sound 22 --seed 3 --fps 30 --stop-at 700 --hold 2:1234 ";
+    ASSERT_EQ(runProgram(plasma + "--screenshot 600:first.png").status, 0);
+    ASSERT_EQ(runProgram(plasma + "--screenshot 600:second.png").status, 0);
+    std::string first = readFile(directory.file("first.png"));
+    ASSERT_FALSE(first.empty());
+    EXPECT_TRUE(first == readFile(directory.file("second.png")));
+
+    // The vortex has no noise: frozen, every moment of the run shows the same picture, and
+    // another scene time shows another.
+    const std::string vortex = "--sound 22 --fps 30 --stop-at 700 ";
+    ASSERT_EQ(runProgram(vortex + "--hold 4:2000 --screenshot 200:early.png "
+                                  "--screenshot 600:late.png")
+                  .status,
+              0);
+    ASSERT_EQ(runProgram(vortex + "--hold 4:2500 --screenshot 600:other.png").status, 0);
+    std::string early = readFile(directory.file("early.png"));
+    ASSERT_FALSE(early.empty());
+    EXPECT_TRUE(early == readFile(directory.file("late.png")));
+    EXPECT_FALSE(early == readFile(directory.file("other.png")));
+}
+
 TEST_F(CaptureRun, ProgressLineOnlyOnATerminal) {
     CommandResult piped = runProgram("--sound 22 " + shortRun + "--wav sound.wav");
     ASSERT_EQ(piped.status, 0) << piped.output;
