@@ -1,5 +1,7 @@
 #include "greetings_tunnel.h"
 
+#include "caption.h"
+#include "pi.h"
 #include "pixel_scene.h"
 #include "texture_plane.h"
 
@@ -24,7 +26,6 @@ namespace {
 
 const int tableWidth = 320;
 const int tableRows = 353;
-const double pi = 3.141592653589793;
 
 // Per pixel of the left half (and one extra row): the angle around the centre in the high
 // byte, the depth, inversely proportional to the distance, in the low byte.
@@ -49,14 +50,8 @@ void BuildTunnelTable() {
 
 void InitGreetings() {
     BuildTunnelTable();
-    LOGFONTA font;
-    std::memset(&font, 0, sizeof font);
-    font.lfHeight = 64;
-    font.lfWeight = 700;
-    font.lfCharSet = DEFAULT_CHARSET;
-    std::strcpy(font.lfFaceName, "Arial");
     for (Greeting& greeting : greetings) {
-        greeting.image = new TBitmap(directDraw, &font, greeting.text, 1);
+        greeting.image = NewCaption(64, greeting.text);
         // Centred, 2 pixels up and left of the exact centre.
         greeting.x = static_cast<int>(((640u - greeting.image->width) >> 1) - 2u);
         greeting.y = static_cast<int>(((480u - greeting.image->height) >> 1) - 2u);

@@ -1,5 +1,6 @@
 #include "photo_frame.h"
 
+#include "caption.h"
 #include "pixel_scene.h"
 #include "texture_plane.h"
 
@@ -211,13 +212,7 @@ void InitPhotoFrame() {
     photoLabel = 0;
     photoLastSync = 255;
     BuildPhotoTables();
-    LOGFONTA font;
-    std::memset(&font, 0, sizeof font);
-    font.lfHeight = 80;
-    font.lfWeight = 700;
-    font.lfCharSet = DEFAULT_CHARSET;
-    std::strcpy(font.lfFaceName, "Arial");
-    photoCaption = new TBitmap(directDraw, &font, "remember?", 1);
+    photoCaption = NewCaption(80, "remember?");
 }
 
 void FreePhotoFrame() {

@@ -3,6 +3,7 @@
 #include "picture_scenes.h"
 
 #include "demo_state.h"
+#include "pi.h"
 #include "pixel_scene.h"
 #include "random.h"
 #include "timeline.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-const double pi = 3.141592653589793;
 const int pictureWidth = 640;
 const int pictureRows = 352;
 const int tileStripRows = 1024;

@@ -3,6 +3,7 @@
 #include "plasma.h"
 
 #include "demo_state.h"
+#include "pi.h"
 #include "pixel_scene.h"
 #include "random.h"
 #include "timeline.h"
@@ -14,8 +15,6 @@
 #include <cstring>
 
 namespace {
-
-const double pi = 3.141592653589793;
 
 int cos255[512];
 unsigned short plasmaPalette[512];

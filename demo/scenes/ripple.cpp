@@ -3,6 +3,7 @@
 #include "ripple.h"
 
 #include "demo_state.h"
+#include "pi.h"
 #include "pixel_scene.h"
 #include "texture_plane.h"
 #include "timeline.h"
@@ -13,8 +14,6 @@
 #include <cstring>
 
 namespace {
-
-const double pi = 3.141592653589793;
 
 int cos16[512];
 int cos64[512];

@@ -1,5 +1,7 @@
 #include "shade_bobs.h"
 
+#include "caption.h"
+
 #include "../command_line.h"
 #include "../demo_state.h"
 #include "../random.h"
@@ -9,7 +11,6 @@
 #include <TDirectDraw.h>
 
 #include <cmath>
-#include <cstring>
 
 TBitmap* bobImage;
 TBitmap* captionImage;
@@ -29,13 +30,7 @@ BobPosition ShadeBobPosition(int time, int copy) {
 void InitShadeBobs() {
     SeedRandom(RandomSeed());
     bobImage = new TBitmap(directDraw, "Media\\ShadeBob.tga", 0);
-    LOGFONTA font;
-    std::memset(&font, 0, sizeof font);
-    font.lfHeight = 32;
-    font.lfWeight = 700;
-    font.lfCharSet = DEFAULT_CHARSET;
-    std::strcpy(font.lfFaceName, "Arial");
-    captionImage = new TBitmap(directDraw, &font, "liquid gold", 1);
+    captionImage = NewCaption(32, "liquid gold");
     ResetSceneClock(bobsClock);
 }
 

@@ -3,6 +3,7 @@
 #include "vortex.h"
 
 #include "demo_state.h"
+#include "pi.h"
 #include "pixel_scene.h"
 #include "texture_plane.h"
 #include "timeline.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-const double pi = 3.141592653589793;
 const int tableWidth = 320;
 const int tableRows = 353;
 // The squared distance from the centre to the band's corner: distance 256 there.
