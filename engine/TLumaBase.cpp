@@ -4,11 +4,24 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
 const unsigned int nameSize = 80;
 const unsigned int textSize = 1024;
+
+std::string creationProblem(DWORD error) {
+    switch (error) {
+    case ERROR_ACCESS_DENIED:
+        return "access denied";
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return "the folder does not exist";
+    default:
+        return "error " + std::to_string(error);
+    }
+}
 
 } // namespace
 
@@ -68,6 +81,10 @@ void TLumaBase::InitDebug() {
     HANDLE file =
         CreateFileA(fileName, GENERIC_WRITE, 0, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
     if (file == INVALID_HANDLE_VALUE) {
+        // The run goes on without a log, but says so: nothing else would tell.
+        std::fprintf(stderr,
+                     "warning: cannot create the log file %s (%s); going on without a log.\n",
+                     fileName, creationProblem(GetLastError()).c_str());
         bNoDebug = true;
         hDebugFile = 0;
     } else {

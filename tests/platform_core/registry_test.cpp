@@ -148,10 +148,9 @@ TEST_F(RegistryCalls, DamagedFileWarnsOnceReadsAsEmptyAndIsReplacedCleanly) {
     EXPECT_EQ(settings(), "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Korvani\\Test]\n"
                           "\"TDirectSound::dwVolume\"=dword:00000005\n");
     // No temporary file is left beside it.
-    int files = 0;
     for (auto& entry : std::filesystem::directory_iterator(directory.file("config/LumaPlatform")))
-        files += entry.is_regular_file();
-    EXPECT_EQ(files, 1);
+        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos)
+            << entry.path();
 }
 
 TEST_F(RegistryCalls, NamesWithLineBreaksAreRefusedSoTheFileStaysReadable) {

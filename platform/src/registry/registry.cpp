@@ -23,13 +23,21 @@ public:
     // XDG_CONFIG_HOME elsewhere reads and writes there from then on.
     RegistryTree& tree() {
         std::string path = LumaSettingsPath();
-        if (path != loadedPath) {
-            contents = loadRegistryFile(path);
+        if (!file || path != loadedPath) {
+            file = std::make_unique<SettingsFile>(path);
+            contents = file->load();
             loadedPath = path;
         }
         return contents;
     }
-    bool save() { return saveRegistryFile(LumaSettingsPath(), tree()); }
+    // A change that cannot be saved is not made, here either.
+    bool commit(const RegistryChange& change) {
+        tree();
+        if (!file->save(change))
+            return false;
+        applyChange(contents, change);
+        return true;
+    }
 
     HKEY open(const std::string& path) {
         auto key = std::make_unique<OpenKey>(OpenKey{path});
@@ -52,7 +60,8 @@ public:
 
 private:
     std::string loadedPath;
-    RegistryTree contents;
+    std::unique_ptr<SettingsFile> file;
+    RegistryTree contents; // the file as this run read it, with this run's own changes
     std::set<OpenKey*> keys;
 };
 
@@ -112,13 +121,8 @@ LUMA_API LSTATUS WINAPI RegCreateKeyExA(HKEY parent, LPCSTR subKey, DWORD, LPSTR
     std::string index = lowerCase(path);
     RegistryTree& tree = registry().tree();
     bool created = tree.find(index) == tree.end();
-    if (created) {
-        tree[index].path = path;
-        if (!registry().save()) {
-            tree.erase(index);
-            return ERROR_ACCESS_DENIED;
-        }
-    }
+    if (created && !registry().commit({RegistryChange::createKey, path, {}}))
+        return ERROR_ACCESS_DENIED;
     if (disposition)
         *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     *result = registry().open(index);
@@ -185,17 +189,26 @@ LUMA_API LSTATUS WINAPI RegSetValueExA(HKEY handle, LPCSTR valueName, DWORD, DWO
         auto end = std::find(value.data.begin(), value.data.end(), 0);
         value.data.erase(end, value.data.end());
     }
-    key->values[lowerCase(value.name)] = value;
-    return registry().save() ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+    // A value written back as it was read is no change: the file keeps whatever another
+    // run has saved there since.
+    auto current = key->values.find(lowerCase(value.name));
+    if (current != key->values.end() && current->second.type == value.type &&
+        current->second.data == value.data)
+        return ERROR_SUCCESS;
+    return registry().commit({RegistryChange::setValue, key->path, value}) ? ERROR_SUCCESS
+                                                                           : ERROR_ACCESS_DENIED;
 }
 
 LUMA_API LSTATUS WINAPI RegDeleteValueA(HKEY handle, LPCSTR valueName) {
     RegistryKey* key = keyOf(handle);
     if (!key)
         return ERROR_INVALID_HANDLE;
-    if (!key->values.erase(lowerCase(valueName ? valueName : "")))
+    RegistryValue gone;
+    gone.name = valueName ? valueName : "";
+    if (!key->values.count(lowerCase(gone.name)))
         return ERROR_FILE_NOT_FOUND;
-    return registry().save() ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+    return registry().commit({RegistryChange::deleteValue, key->path, gone}) ? ERROR_SUCCESS
+                                                                             : ERROR_ACCESS_DENIED;
 }
 
 LUMA_API LSTATUS WINAPI RegCloseKey(HKEY handle) {
