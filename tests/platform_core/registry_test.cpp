@@ -1,4 +1,5 @@
-// The settings file: its text form, damaged files, atomic saves, and the registry calls.
+// The settings file: its text form, damaged files, atomic saves, runs that share it, and the
+// registry calls.
 #include "registry/registry_file.h"
 #include "temp_directory.h"
 
@@ -8,8 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 using namespace luma;
 
@@ -149,8 +155,124 @@ TEST_F(RegistryCalls, DamagedFileWarnsOnceReadsAsEmptyAndIsReplacedCleanly) {
                           "\"TDirectSound::dwVolume\"=dword:00000005\n");
     // No temporary file is left beside it.
     for (auto& entry : std::filesystem::directory_iterator(directory.file("config/LumaPlatform")))
-        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos)
-            << entry.path();
+        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+}
+
+// Runs that share the settings file. Another run is a forked copy of this process: it has
+// read the settings just as this one has, and then goes its own way.
+class SharedSettings : public RegistryCalls {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Korvani\\Test", 0, nullptr, 0,
+                                  KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+    }
+    void TearDown() override { RegCloseKey(key); }
+
+    LSTATUS setNumber(const char* name, DWORD number) {
+        return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), 4);
+    }
+
+    // Starts another run doing `work`; it ends with status 0 when all its calls succeeded.
+    pid_t startRun(const std::function<bool()>& work) {
+        pid_t child = ::fork();
+        if (child == 0)
+            ::_exit(work() ? 0 : 1);
+        return child;
+    }
+    static bool endedWell(pid_t child) {
+        int status = 0;
+        return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+               WEXITSTATUS(status) == 0;
+    }
+
+    std::string folder() const { return directory.file("config/LumaPlatform"); }
+    std::string settingsPath() const { return folder() + "/HKEY_CURRENT_USER.reg"; }
+
+    HKEY key = nullptr;
+};
+
+TEST_F(SharedSettings, TwoRunsKeepEachOthersValuesAndDeletions) {
+    ASSERT_EQ(setNumber("First", 1), ERROR_SUCCESS);
+    ASSERT_EQ(setNumber("Shared", 7), ERROR_SUCCESS);
+    pid_t other = startRun([&] {
+        return setNumber("Second", 2) == ERROR_SUCCESS && RegDeleteValueA(key, "First") == 0;
+    });
+    ASSERT_TRUE(endedWell(other));
+    ASSERT_EQ(setNumber("Third", 3), ERROR_SUCCESS);
+    EXPECT_EQ(settings(), "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Korvani\\Test]\n"
+                          "\"Second\"=dword:00000002\n\"Shared\"=dword:00000007\n"
+                          "\"Third\"=dword:00000003\n");
+}
+
+TEST_F(SharedSettings, ValuesWrittenBackAsTheyWereReadUndoNeitherAnotherRunNorAReset) {
+    ASSERT_EQ(setNumber("Disable", 1), ERROR_SUCCESS);
+    ASSERT_TRUE(endedWell(startRun([&] { return setNumber("Disable", 0) == ERROR_SUCCESS; })));
+    // This run ends by writing back what it read at its start.
+    EXPECT_EQ(setNumber("Disable", 1), ERROR_SUCCESS);
+    EXPECT_NE(settings().find("\"Disable\"=dword:00000000"), std::string::npos) << settings();
+
+    // The settings are reset meanwhile; a value this run really changes comes alone.
+    ASSERT_TRUE(std::filesystem::remove(settingsPath()));
+    EXPECT_EQ(setNumber("Disable", 1), ERROR_SUCCESS);
+    EXPECT_FALSE(std::filesystem::exists(settingsPath()));
+    EXPECT_EQ(setNumber("Volume", 5), ERROR_SUCCESS);
+    EXPECT_EQ(settings(), "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Korvani\\Test]\n"
+                          "\"Volume\"=dword:00000005\n");
+}
+
+TEST_F(SharedSettings, RunsSavingAllAtOnceLoseNoValue) {
+    const int runs = 4, valuesEach = 25;
+    std::vector<pid_t> children;
+    for (int run = 0; run < runs; ++run)
+        children.push_back(startRun([&, run] {
+            for (int value = 0; value < valuesEach; ++value) {
+                std::string name = "Run" + std::to_string(run) + "Value" + std::to_string(value);
+                if (setNumber(name.c_str(), static_cast<DWORD>(value)) != ERROR_SUCCESS)
+                    return false;
+            }
+            return true;
+        }));
+    for (pid_t child : children)
+        EXPECT_TRUE(endedWell(child));
+    RegistryTree tree;
+    std::string problem;
+    ASSERT_TRUE(parseRegistry(settings(), tree, problem)) << problem;
+    ASSERT_EQ(tree.size(), 1u);
+    EXPECT_EQ(tree.begin()->second.values.size(), static_cast<size_t>(runs * valuesEach));
+}
+
+TEST_F(SharedSettings, TemporaryFilesOfEndedRunsAreRemovedAtTheNextSave) {
+    pid_t ended = startRun([] { return true; });
+    ASSERT_TRUE(endedWell(ended));
+    std::string left = "config/LumaPlatform/HKEY_CURRENT_USER.reg.tmp" + std::to_string(ended);
+    directory.write(left, "REGEDIT4\n");
+    // Our parent is alive: its file may be a save in progress.
+    std::string alive =
+        "config/LumaPlatform/HKEY_CURRENT_USER.reg.tmp" + std::to_string(::getppid());
+    directory.write(alive, "REGEDIT4\n");
+    ASSERT_EQ(setNumber("Volume", 5), ERROR_SUCCESS);
+    EXPECT_FALSE(std::filesystem::exists(directory.file(left)));
+    EXPECT_TRUE(std::filesystem::exists(directory.file(alive)));
+}
+
+TEST_F(RegistryCalls, ASettingsPathThatIsAFolderIsSaidInOneLineAndLeftAlone) {
+    std::filesystem::create_directories(
+        directory.file("config/LumaPlatform/HKEY_CURRENT_USER.reg"));
+    testing::internal::CaptureStderr();
+    HKEY key = nullptr;
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Korvani\\Test", 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_ACCESS_DENIED);
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Korvani\\Other", 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_ACCESS_DENIED);
+    std::string warnings = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(warnings, "warning: the settings file " + directory.path() +
+                            "/config/LumaPlatform/HKEY_CURRENT_USER.reg is a folder; settings "
+                            "are neither read nor saved while it is there.\n");
+    EXPECT_TRUE(
+        std::filesystem::is_directory(directory.file("config/LumaPlatform/HKEY_CURRENT_USER.reg")));
 }
 
 TEST_F(RegistryCalls, NamesWithLineBreaksAreRefusedSoTheFileStaysReadable) {
