@@ -27,7 +27,7 @@ const UINT nameId = 1;
 const UINT keyId = 2;
 const LumaStringResource strings[] = {{nameId, "ImageBench"},
                                       {keyId, "Software\\Korvani\\ImageBench"}};
-const LumaResources resources = {strings, 2, nullptr, 0};
+const LumaResources resources = {strings, 2, nullptr, 0, nullptr};
 
 LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, message, wParam, lParam);

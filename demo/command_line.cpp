@@ -16,31 +16,36 @@ const char* valueOf(const char* commandLine, const char* option) {
     return found ? found + std::strlen(option) : 0;
 }
 
-// Reads "SCENE:MS[:SYNC]"; false for anything else.
-bool readHold(const char* text, HoldRequest& request) {
-    char* end = 0;
-    unsigned long scene = std::strtoul(text, &end, 10);
-    if (end == text || *end != ':' || scene > 255)
+// Reads the decimal digits at `text` (at least one) and moves past them; false above `limit`.
+bool readNumber(const char*& text, unsigned long limit, unsigned long& value) {
+    if (*text < '0' || *text > '9')
         return false;
-    const char* time = end + 1;
-    unsigned long milliseconds = std::strtoul(time, &end, 10);
-    if (end == time || milliseconds > 0x7FFFFFFFul)
-        return false;
-    unsigned long sync = 0;
-    if (*end == ':') {
-        const char* syncText = end + 1;
-        sync = std::strtoul(syncText, &end, 10);
-        if (end == syncText || sync > 255)
+    value = 0;
+    for (; *text >= '0' && *text <= '9'; ++text) {
+        value = value * 10 + static_cast<unsigned long>(*text - '0');
+        if (value > limit)
             return false;
     }
+    return true;
+}
+
+} // namespace
+
+bool ReadHold(const char* text, HoldRequest& request) {
+    unsigned long scene = 0, milliseconds = 0, sync = 0;
+    if (!readNumber(text, 255, scene) || *text++ != ':' ||
+        !readNumber(text, 0x7FFFFFFFul, milliseconds))
+        return false;
+    if (*text == ':' && !readNumber(++text, 255, sync))
+        return false;
+    if (*text != '\0' && *text != ' ')
+        return false;
     request.active = true;
     request.scene = static_cast<unsigned char>(scene);
     request.time = static_cast<int>(milliseconds);
     request.sync = static_cast<unsigned char>(sync);
     return true;
 }
-
-} // namespace
 
 void ReadCommandLine(const char* commandLine) {
     seedGiven = false;
@@ -54,7 +59,7 @@ void ReadCommandLine(const char* commandLine) {
     }
     hold = HoldRequest();
     if (const char* held = valueOf(commandLine, "--hold "))
-        if (!readHold(held, hold))
+        if (!ReadHold(held, hold))
             hold = HoldRequest();
 }
 

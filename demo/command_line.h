@@ -15,6 +15,9 @@ struct HoldRequest {
     unsigned char sync;
 };
 
+// Reads "SCENE:MS[:SYNC]" up to the end of the text or a space; false for anything else.
+bool ReadHold(const char* text, HoldRequest& request);
+
 // The scene to hold instead of following the music's markers; inactive without --hold.
 // Its sync byte follows the scene's own changes (the photo frame turns 4 into 5).
 HoldRequest& Hold();

@@ -38,6 +38,9 @@ const LumaDialogTemplate dialogs[] = {
 
 } // namespace
 
+// The demo's own options (options.cpp).
+extern const LumaProgramOptions demoOptions;
+
 extern const LumaResources programResources = {
     strings, static_cast<int>(sizeof strings / sizeof strings[0]), dialogs,
-    static_cast<int>(sizeof dialogs / sizeof dialogs[0])};
+    static_cast<int>(sizeof dialogs / sizeof dialogs[0]), &demoOptions};

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <string>
 
 namespace {
 
@@ -31,10 +32,12 @@ TEST(CommandLine, HoldNamesSceneTimeAndSync) {
     EXPECT_EQ(Hold().scene, 8);
     EXPECT_EQ(Hold().sync, 0);
 
-    for (const char* bad :
-         {"--hold 4", "--hold 4:", "--hold x:1", "--hold 256:1", "--hold 1:2:300"}) {
-        ReadCommandLine(bad);
+    for (const char* bad : {"4", "4:", ":5", "x:1", "+4:1", "4:-1", "4:1:", "256:1", "1:2:300",
+                            "4:2147483648", "4:2000x", "4:20:3:1"}) {
+        ReadCommandLine((std::string("--hold ") + bad).c_str());
         EXPECT_FALSE(Hold().active) << bad;
+        HoldRequest request = HoldRequest();
+        EXPECT_FALSE(ReadHold(bad, request)) << bad;
     }
 }
 

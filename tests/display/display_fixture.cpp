@@ -13,7 +13,7 @@ const LumaStringResource strings[] = {
     {10001, "DisplayTest"},
     {10002, "Software\\Korvani\\DisplayTest"},
 };
-const LumaResources resources = {strings, 2, nullptr, 0};
+const LumaResources resources = {strings, 2, nullptr, 0, nullptr};
 
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, message, wParam, lParam);

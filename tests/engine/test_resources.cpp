@@ -11,7 +11,7 @@ const LumaStringResource strings[] = {
      "AVeryLongProgramNameThatGoesOnAndOnForMuchMoreThanEightyCharactersOfTextSoItMustBeCut"},
 };
 
-const LumaResources resources = {strings, 3, nullptr, 0};
+const LumaResources resources = {strings, 3, nullptr, 0, nullptr};
 
 } // namespace
 

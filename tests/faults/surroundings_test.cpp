@@ -69,6 +69,7 @@ TEST(Surroundings, KilledWhileSavingLeavesTheOldOrTheNewSettingsNeverHalf) {
     EXPECT_EQ(run.output.find("damaged"), std::string::npos) << run.output;
 }
 
+#ifdef LUMA_HAS_SDL_BACKEND
 TEST(Surroundings, NoSoundDeviceMeansTheBoxOnStderrAndTheTimerPath) {
     TempDirectory directory;
     linkMedia(directory);
@@ -83,7 +84,9 @@ TEST(Surroundings, NoSoundDeviceMeansTheBoxOnStderrAndTheTimerPath) {
               std::string::npos);
     EXPECT_EQ(run.log.substr(run.log.size() - 8), "\n[over]\n");
 }
+#endif
 
+#ifdef LUMA_HAS_SDL_BACKEND
 TEST(Surroundings, NoDisplayIsSaidClearlyWithANonZeroStatus) {
     TempDirectory directory;
     DemoRun run = runDemo(directory.path(), "--sound 22",
@@ -92,5 +95,6 @@ TEST(Surroundings, NoDisplayIsSaidClearlyWithANonZeroStatus) {
     EXPECT_NE(run.output.find("no display"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("--headless"), std::string::npos) << run.output;
 }
+#endif
 
 } // namespace

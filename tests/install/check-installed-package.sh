@@ -30,7 +30,18 @@ cmake -S "$source_dir/../../examples/circles" -B "$work/circles" -G Ninja \
       -DCMAKE_PREFIX_PATH="$work/prefix" "${consumer_flags[@]}" >/dev/null
 cmake --build "$work/circles" >/dev/null
 mkdir "$work/run"
-(cd "$work/run" && XDG_CONFIG_HOME="$work/run/config" "$work/circles/circles" --headless --stop-at 500)
+# Its --help lists its own option and the platform's, and nothing of the demo's.
+help=$("$work/circles/circles" --help)
+for option in --speed --headless --window --stop-at; do
+  grep -q -- "$option" <<<"$help" || { echo "circles --help lacks $option"; exit 1; }
+done
+for option in --sound --hold; do
+  ! grep -q -- "$option" <<<"$help" || { echo "circles --help lists the demo's $option"; exit 1; }
+done
+status=0
+"$work/circles/circles" --speed fast 2>"$work/refusal" || status=$?
+[ "$status" = 2 ] && [ "$(wc -l <"$work/refusal")" = 1 ] || { echo "a bad --speed gave $status:"; cat "$work/refusal"; exit 1; }
+(cd "$work/run" && XDG_CONFIG_HOME="$work/run/config" "$work/circles/circles" --headless --stop-at 500 --speed 150)
 grep -q "^Initializing DirectDraw:" "$work/run/Circles.log" || { echo "circles wrote no display log"; exit 1; }
 grep -q "^Circles: 5[0-9][0-9] ms" "$work/run/Circles.log" || { echo "circles did not run its half second"; cat "$work/run/Circles.log"; exit 1; }
 

@@ -48,8 +48,7 @@ TEST(FontLibrary, WindowsSansFacesResolveToLiberationSansInTheirStyle) {
           Case{"Arial", false, true, "LiberationSans-Italic.ttf"},
           Case{"MS Sans Serif", true, true, "LiberationSans-BoldItalic.ttf"}}) {
         FontFile file;
-        ASSERT_TRUE(FontLibrary::shared()->find(wanted.face, wanted.bold, wanted.italic, file))
-            << wanted.face;
+        ASSERT_TRUE(findFontFile(wanted.face, wanted.bold, wanted.italic, file)) << wanted.face;
         EXPECT_EQ(file.family, "Liberation Sans") << wanted.face;
         EXPECT_TRUE(endsWith(file.path, wanted.file)) << wanted.face << " gave " << file.path;
     }

@@ -7,7 +7,7 @@ namespace {
 
 luma::ProgramOptions parse(std::vector<std::string> arguments) {
     testing::internal::CaptureStderr();
-    luma::ProgramOptions options = luma::parseOptions(arguments, "Glimmerfall");
+    luma::ProgramOptions options = luma::parseOptions(arguments, "Glimmerfall", nullptr);
     testing::internal::GetCapturedStderr();
     return options;
 }

@@ -4,10 +4,14 @@
 
 #include <windef.h>
 
-// Chooses the backend: "sdl" or "headless". Without a call, LUMA_BACKEND decides (default sdl).
-// Takes effect only before the platform is first used.
+// Chooses the backend by name ("sdl", "headless"; LumaBackendAt lists this build's). Without a
+// call, LUMA_BACKEND decides, else the first backend listed. Takes effect only before the
+// platform is first used.
 LUMA_API BOOL LumaSelectBackend(const char* name);
 LUMA_API const char* LumaBackendName(void);
+// The n-th backend of this build, the default first: its name and a line about it. FALSE
+// past the last.
+LUMA_API BOOL LumaBackendAt(int index, const char** name, const char** description);
 
 // Answers every dialog without showing it: the controls named are clicked in order.
 // An empty list clears the answer.

@@ -1,4 +1,20 @@
-// The contract every backend fills in: clock, input, windows, boxes and dialogs.
+// The contract every backend fills in: clock, input, windows, boxes, dialogs, sound and the
+// display.
+//
+// A backend lives in one folder under backends/ and is listed once in backend_table.cpp. It
+// is made on first use of the platform and lives until the process ends. Every method is
+// called on the program's thread, except where a method says otherwise; the only other
+// thread is the one a backend may start to play sound, and it touches nothing but the Mixer
+// it was given (which locks for itself).
+//
+// The program never blocks inside a backend except at three yield points, where its loops
+// give time away; a backend whose host must get control back (a browser's event loop, a
+// virtual clock) does its work there:
+//   idleTurn      the program's message loop found its queue empty and drew (or not);
+//   waitForInput  a modal loop (a box, a dialog, GetMessageA) found nothing to do;
+//   sleep         the program asked to sleep.
+// Between yield points time may stand still: a virtual clock moves only there and when a
+// page is presented.
 #pragma once
 
 #include <windows.h>
@@ -26,6 +42,8 @@ public:
 protected:
     ~InputSink() = default;
 };
+
+class RecordedRun;
 
 class Backend {
 public:
@@ -61,9 +79,10 @@ public:
 
     // The display: its devices, surface row layout and the shown page (display/screen.h).
     virtual Screen& screen() = 0;
-};
 
-std::unique_ptr<Backend> makeSdlBackend();
-std::unique_ptr<Backend> makeHeadlessBackend();
+    // A backend on a virtual clock offers its run to capture (backends/recorded_run.h);
+    // null for one that plays to a person in real time.
+    virtual RecordedRun* recordedRun() { return nullptr; }
+};
 
 } // namespace luma

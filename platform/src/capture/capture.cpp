@@ -1,7 +1,6 @@
 #include "capture/capture.h"
 
-#include "backends/headless/headless_audio.h"
-#include "backends/headless/headless_backend.h"
+#include "backends/recorded_run.h"
 #include "capture/ffmpeg_recorder.h"
 #include "capture/file_output.h"
 #include "capture/png_writer.h"
@@ -32,16 +31,17 @@ struct CapturedSound {
     std::vector<int16_t> samples;
 };
 
-class CaptureSession {
+class CaptureSession final : public ClockWatcher {
 public:
-    CaptureSession(const CaptureRequest& what, ScreenshotList shots, int fps, int width, int height,
-                   uint64_t stopAt)
-        : request(what), screenshots(std::move(shots)), framesPerSecond(fps), frameWidth(width),
-          frameHeight(height), progress(::isatty(STDERR_FILENO) != 0, stopAt) {}
+    CaptureSession(RecordedRun& recorded, const CaptureRequest& what, ScreenshotList shots,
+                   int width, int height, uint64_t stopAt)
+        : run(recorded), request(what), screenshots(std::move(shots)),
+          framesPerSecond(recorded.now().framesPerSecond), frameWidth(width), frameHeight(height),
+          progress(::isatty(STDERR_FILENO) != 0, stopAt) {}
 
     bool start(std::string& problem);
     void expectEnd(uint64_t milliseconds) { progress.expectEnd(milliseconds); }
-    void clockMoved(const ShownPage& page, VirtualTime now);
+    void clockMoved(const ShownPage& page, VirtualTime now) override;
     bool finish(std::string& problem);
 
 private:
@@ -53,6 +53,7 @@ private:
     std::string framePath(uint64_t index) const;
     CapturedSound soundOfTheFrames() const;
 
+    RecordedRun& run;
     CaptureRequest request;
     ScreenshotList screenshots;
     int framesPerSecond;
@@ -140,7 +141,7 @@ void CaptureSession::clockMoved(const ShownPage& page, VirtualTime now) {
 // Exactly what the device played while the captured frames were on screen: frames x rate
 // / fps samples, silence after the device closed.
 CapturedSound CaptureSession::soundOfTheFrames() const {
-    const HeadlessRecording& recording = headlessRecording();
+    const SoundRecording& recording = run.soundPlayed();
     CapturedSound sound;
     sound.rate = recording.rate ? recording.rate : silentRate;
     size_t count =
@@ -203,11 +204,6 @@ BOOL report(bool ok, const std::string& problem, char* text, int size) {
 
 } // namespace
 
-void captureClockMoved(const ShownPage& page, VirtualTime now) {
-    if (session())
-        session()->clockMoved(page, now);
-}
-
 } // namespace luma
 
 using namespace luma;
@@ -228,20 +224,20 @@ LUMA_API void LumaScreenshotAt(DWORD milliseconds, const char* path) {
 LUMA_API BOOL LumaStartCapture(char* problem, int size) {
     if (!pending().asked() || session())
         return report(true, "", problem, size);
-    auto* clock = dynamic_cast<HeadlessBackend*>(&backend());
-    if (!clock)
+    RecordedRun* run = backend().recordedRun();
+    if (!run)
         return report(false, "capture needs the headless backend", problem, size);
     int width = 0;
     int height = 0;
     backend().screenSize(width, height);
     uint64_t stopAt = config().stopAtSet ? config().stopAt : 0;
-    auto started =
-        std::make_unique<CaptureSession>(pending().request, pending().screenshots,
-                                         clock->now().framesPerSecond, width, height, stopAt);
+    auto started = std::make_unique<CaptureSession>(*run, pending().request, pending().screenshots,
+                                                    width, height, stopAt);
     std::string why;
     if (!started->start(why))
         return report(false, why, problem, size);
     session() = std::move(started);
+    run->watchClock(session().get());
     return report(true, "", problem, size);
 }
 
@@ -254,6 +250,8 @@ LUMA_API BOOL LumaFinishCapture(char* problem, int size) {
     std::unique_ptr<CaptureSession> finished = std::move(session());
     if (!finished)
         return report(true, "", problem, size);
+    if (RecordedRun* run = backend().recordedRun())
+        run->watchClock(nullptr);
     std::string why;
     bool ok = finished->finish(why);
     return report(ok, why, problem, size);

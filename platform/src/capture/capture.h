@@ -1,9 +1,6 @@
-// Capture of a headless run: the video, every frame as a PNG file, the sound as a WAV
-// file and screenshots at chosen times. The headless clock tells it each time it moves.
+// Capture of a run on a virtual clock: the video, every frame as a PNG file, the sound as a
+// WAV file and screenshots at chosen times. The backend's clock tells it each time it moves.
 #pragma once
-
-#include "backends/headless/headless_screen.h"
-#include "backends/headless/virtual_time.h"
 
 #include <string>
 
@@ -14,8 +11,5 @@ struct CaptureRequest {
     std::string framesFolder; // --frames
     std::string soundPath;    // --wav
 };
-
-// The clock moved to `now`; `page` is what was on screen since it last moved.
-void captureClockMoved(const ShownPage& page, VirtualTime now);
 
 } // namespace luma

@@ -1,7 +1,7 @@
 // A captured frame as files and encoders want it: 8-bit red, green, blue, rows packed.
 #pragma once
 
-#include "backends/headless/headless_screen.h"
+#include "display/shown_page.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,7 +1,7 @@
 // The screenshots asked for: each is the frame on screen at its demo time.
 #pragma once
 
-#include "backends/headless/virtual_time.h"
+#include "backends/virtual_time.h"
 
 #include <cstdint>
 #include <string>

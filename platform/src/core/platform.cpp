@@ -1,5 +1,6 @@
 #include "core/platform.h"
 
+#include "backends/backend_table.h"
 #include "core/stop_request.h"
 
 #include <luma/platform.h>
@@ -19,13 +20,20 @@ std::unique_ptr<Backend>& backendSlot() {
 
 DWORD startReading = 0;
 
-std::string chosenBackendName() {
+// --headless (or LumaSelectBackend), else LUMA_BACKEND, else the table's first.
+const BackendEntry& chosenBackend() {
+    const BackendEntry& preferred = backendTable().front();
     if (!config().backendName.empty())
-        return config().backendName;
+        if (const BackendEntry* chosen = findBackend(config().backendName))
+            return *chosen;
     const char* fromEnvironment = std::getenv("LUMA_BACKEND");
-    if (fromEnvironment && *fromEnvironment)
-        return fromEnvironment;
-    return "sdl";
+    if (!fromEnvironment || !*fromEnvironment)
+        return preferred;
+    if (const BackendEntry* named = findBackend(fromEnvironment))
+        return *named;
+    std::fprintf(stderr, "LUMA_BACKEND=%s is not a backend of this build (%s); using %s.\n",
+                 fromEnvironment, backendNames().c_str(), preferred.name);
+    return preferred;
 }
 
 } // namespace
@@ -45,15 +53,7 @@ DWORD startTicks() {
 Backend& backend() {
     std::unique_ptr<Backend>& slot = backendSlot();
     if (!slot) {
-        std::string name = chosenBackendName();
-        if (name == "headless") {
-            slot = makeHeadlessBackend();
-        } else {
-            if (name != "sdl")
-                std::fprintf(stderr, "LUMA_BACKEND=%s is not a backend; using sdl.\n",
-                             name.c_str());
-            slot = makeSdlBackend();
-        }
+        slot = chosenBackend().make();
         startReading = slot->ticks();
         installStopSignals();
     }
@@ -70,7 +70,7 @@ void writeBoxToStderr(const std::string& text, const std::string& caption) {
 using namespace luma;
 
 LUMA_API BOOL LumaSelectBackend(const char* name) {
-    if (!name || (std::strcmp(name, "sdl") != 0 && std::strcmp(name, "headless") != 0))
+    if (!name || !findBackend(name))
         return FALSE;
     if (backendStarted())
         return std::strcmp(backend().name(), name) == 0;
@@ -79,6 +79,17 @@ LUMA_API BOOL LumaSelectBackend(const char* name) {
 }
 
 LUMA_API const char* LumaBackendName(void) { return backend().name(); }
+
+LUMA_API BOOL LumaBackendAt(int index, const char** name, const char** description) {
+    const std::vector<BackendEntry>& table = backendTable();
+    if (index < 0 || static_cast<size_t>(index) >= table.size())
+        return FALSE;
+    if (name)
+        *name = table[static_cast<size_t>(index)].name;
+    if (description)
+        *description = table[static_cast<size_t>(index)].description;
+    return TRUE;
+}
 
 LUMA_API void LumaAnswerDialogs(const int* controlIds, int count) {
     config().dialogAnswer.assign(controlIds, controlIds + (count > 0 ? count : 0));

@@ -23,33 +23,12 @@ std::string baseName(const char* path) {
     return slash ? slash + 1 : path;
 }
 
-// The settings dialog's answer: its n-th radio button, then its default button.
-std::vector<int> settingsAnswer(int radioIndex) {
-    std::vector<int> ids;
-    if (programResources.dialogCount < 1)
-        return ids;
-    const LumaDialogTemplate& dialog = programResources.dialogs[0];
-    int defaultButton = IDOK;
-    int radiosSeen = 0;
-    for (int i = 0; i < dialog.controlCount; ++i) {
-        const LumaDialogControl& control = dialog.controls[i];
-        if (std::strcmp(control.windowClass, "BUTTON") != 0)
-            continue;
-        if ((control.style & 0x0F) == BS_DEFPUSHBUTTON)
-            defaultButton = control.id;
-        if ((control.style & 0x0F) == BS_AUTORADIOBUTTON && radiosSeen++ == radioIndex)
-            ids.push_back(control.id);
-    }
-    ids.push_back(defaultButton);
-    return ids;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     std::string program = baseName(argc > 0 ? argv[0] : "program");
-    luma::ProgramOptions options =
-        luma::parseOptions(std::vector<std::string>(argv + 1, argv + argc), program);
+    luma::ProgramOptions options = luma::parseOptions(
+        std::vector<std::string>(argv + 1, argv + argc), program, programResources.options);
     if (options.exitNow)
         return options.exitStatus;
 
@@ -71,25 +50,22 @@ int main(int argc, char** argv) {
         LumaWriteSound(options.wavPath.c_str());
     for (const auto& [milliseconds, path] : options.screenshots)
         LumaScreenshotAt(static_cast<DWORD>(milliseconds), path.c_str());
-    // The headless device plays at the chosen rate whatever buffer comes first, so that the
-    // music's buffer passes through it unchanged.
-    if (options.soundChoice > 0)
-        LumaSetHeadlessSoundRate(options.soundChoice == 1 ? 22050 : 44100);
-    if (options.soundChoice >= 0) {
-        std::vector<int> answer = settingsAnswer(options.soundChoice);
-        LumaAnswerDialogs(answer.data(), static_cast<int>(answer.size()));
-    }
     if (options.resetSettings && ::unlink(LumaSettingsPath()) == 0)
         std::fprintf(stderr, "%s: removed the settings file %s\n", program.c_str(),
                      LumaSettingsPath());
 
     char problem[1024];
     if (!LumaBackendReady(problem, sizeof problem)) {
+        std::fprintf(stderr, "%s: no display to play on (%s).\n", program.c_str(), problem);
+#ifdef LUMA_HAS_CAPTURE
         std::fprintf(stderr,
-                     "%s: no display to play on (%s).\n"
-                     "To render the demo without a display, run it headless, for instance:\n"
-                     "  %s --headless --sound 22\n",
-                     program.c_str(), problem, argv[0]);
+                     "Without a display, record it as a video instead:\n  %s --record FILE.mp4\n"
+                     "or run it on a virtual clock, showing nothing: %s --headless\n",
+                     argv[0], argv[0]);
+#else
+        std::fprintf(stderr, "Without a display, run it on a virtual clock: %s --headless\n",
+                     argv[0]);
+#endif
         return 1;
     }
 

@@ -1,6 +1,8 @@
-// The program's command line on Linux: the platform's options, and the program's own,
-// which WinMain receives in its command line as on Windows.
+// The command line on Linux: the platform's own options, and the program's, which reach
+// WinMain in its command line as they would on Windows.
 #pragma once
+
+#include <luma/resources.h>
 
 #include <string>
 #include <utility>
@@ -11,8 +13,7 @@ namespace luma {
 struct ProgramOptions {
     bool exitNow = false; // --help, --version or a bad option
     int exitStatus = 0;
-    std::string backend;  // "", "sdl" or "headless"
-    int soundChoice = -1; // index of the settings dialog's radio button, -1: ask
+    std::string backend; // "": LUMA_BACKEND or the default decides
     bool windowedSet = false;
     bool windowed = false;
     bool integerScale = false;
@@ -28,7 +29,9 @@ struct ProgramOptions {
     std::string commandLine; // what WinMain receives
 };
 
-// Parses argv; prints help, version or the error itself.
-ProgramOptions parseOptions(const std::vector<std::string>& arguments, const std::string& program);
+// Parses argv against the platform's options and the program's own (null: none); prints
+// help, version or the error itself. The program's handlers run as their options are read.
+ProgramOptions parseOptions(const std::vector<std::string>& arguments, const std::string& program,
+                            const LumaProgramOptions* programOptions);
 
 } // namespace luma

@@ -1,7 +1,8 @@
 // The sound controls of luma/platform.h.
 #include "sound/sound_settings.h"
 
-#include "backends/headless/headless_audio.h"
+#include "backends/recorded_run.h"
+#include "core/platform.h"
 
 #include <luma/platform.h>
 
@@ -21,7 +22,9 @@ LUMA_API void LumaLimitSoundDuplicates(int count) { soundSettings().duplicateLim
 LUMA_API void LumaSetHeadlessSoundRate(DWORD rate) { soundSettings().headlessRate = rate; }
 
 LUMA_API DWORD LumaHeadlessSound(const short** samples, DWORD* rate) {
-    const HeadlessRecording& recording = headlessRecording();
+    RecordedRun* run = backend().recordedRun();
+    static const SoundRecording nothingPlayed;
+    const SoundRecording& recording = run ? run->soundPlayed() : nothingPlayed;
     if (samples)
         *samples = recording.samples.data();
     if (rate)

@@ -1,15 +1,11 @@
 #include "text/font_library.h"
 
-#include "text/codepage.h"
-
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
 #include <cmath>
-#include <strings.h>
 
 namespace luma {
 
@@ -19,34 +15,6 @@ namespace {
 constexpr int defaultCellHeight = 16;
 // Beyond any screen: keeps a wild height from overflowing FreeType's sizes.
 constexpr long largestHeight = 0x4000;
-
-// Windows faces and the free faces drawn to the same metrics, so text lays out alike.
-struct MetricTwin {
-    const char* windowsFace;
-    const char* freeFace;
-};
-constexpr MetricTwin metricTwins[] = {
-    {"Arial", "Liberation Sans"},
-    {"Helvetica", "Liberation Sans"},
-    {"MS Sans Serif", "Liberation Sans"},
-    {"Microsoft Sans Serif", "Liberation Sans"},
-    {"MS Shell Dlg", "Liberation Sans"},
-    {"MS Shell Dlg 2", "Liberation Sans"},
-    {"Times New Roman", "Liberation Serif"},
-    {"Times", "Liberation Serif"},
-    {"MS Serif", "Liberation Serif"},
-    {"Courier New", "Liberation Mono"},
-    {"Courier", "Liberation Mono"},
-};
-
-const char* metricTwinOf(const std::string& faceName) {
-    for (const MetricTwin& twin : metricTwins)
-        if (::strcasecmp(twin.windowsFace, faceName.c_str()) == 0)
-            return twin.freeFace;
-    return nullptr;
-}
-
-const FcChar8* fcText(const char* text) { return reinterpret_cast<const FcChar8*>(text); }
 
 // The Windows ascent and descent in font units: they make GDI's cell.
 void windowsMetricsOf(FT_Face face, long& winAscent, long& winDescent) {
@@ -74,60 +42,16 @@ std::shared_ptr<FontLibrary> FontLibrary::shared() {
 FontLibrary::FontLibrary() {
     if (FT_Init_FreeType(&freetype) != 0)
         freetype = nullptr;
-    fontconfig = FcInitLoadConfigAndFonts();
 }
 
 FontLibrary::~FontLibrary() {
-    if (fontconfig)
-        FcConfigDestroy(fontconfig);
     if (freetype)
         FT_Done_FreeType(freetype);
 }
 
-bool FontLibrary::find(const std::string& faceName, bool bold, bool italic, FontFile& file) const {
-    if (!fontconfig)
-        return false;
-    FcPattern* pattern = FcPatternCreate();
-    std::string family = windows1252ToUtf8(faceName);
-    if (!family.empty())
-        FcPatternAddString(pattern, FC_FAMILY, fcText(family.c_str()));
-    if (const char* twin = metricTwinOf(faceName))
-        FcPatternAddString(pattern, FC_FAMILY, fcText(twin));
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    // The configuration appends the generic families, "sans-serif" for unknown names.
-    FcConfigSubstitute(fontconfig, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-
-    FcResult result = FcResultNoMatch;
-    FcFontSet* candidates = FcFontSort(fontconfig, pattern, FcFalse, nullptr, &result);
-    bool found = false;
-    for (int i = 0; candidates && i < candidates->nfont && !found; ++i) {
-        FcPattern* font = candidates->fonts[i];
-        FcBool outline = FcFalse;
-        FcChar8* path = nullptr;
-        // Bitmap fonts cannot be sized as GDI sizes TrueType.
-        if (FcPatternGetBool(font, FC_OUTLINE, 0, &outline) != FcResultMatch || !outline ||
-            FcPatternGetString(font, FC_FILE, 0, &path) != FcResultMatch)
-            continue;
-        file.path = reinterpret_cast<const char*>(path);
-        file.index = 0;
-        FcPatternGetInteger(font, FC_INDEX, 0, &file.index);
-        FcChar8* foundFamily = nullptr;
-        file.family = FcPatternGetString(font, FC_FAMILY, 0, &foundFamily) == FcResultMatch
-                          ? reinterpret_cast<const char*>(foundFamily)
-                          : "";
-        found = true;
-    }
-    if (candidates)
-        FcFontSetDestroy(candidates);
-    FcPatternDestroy(pattern);
-    return found;
-}
-
 std::unique_ptr<FontFace> FontLibrary::open(const FontRequest& request) {
     FontFile file;
-    if (!freetype || !find(request.faceName, request.bold, request.italic, file))
+    if (!freetype || !findFontFile(request.faceName, request.bold, request.italic, file))
         return nullptr;
     FT_Face face = nullptr;
     if (FT_New_Face(freetype, file.path.c_str(), file.index, &face) != 0)

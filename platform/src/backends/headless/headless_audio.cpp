@@ -1,7 +1,4 @@
-#include "backends/headless/headless_audio.h"
-
 #include "backends/headless/headless_backend.h"
-#include "core/platform.h"
 #include "sound/audio_output.h"
 #include "sound/mixer.h"
 #include "sound/sound_settings.h"
@@ -15,10 +12,12 @@ namespace {
 constexpr DWORD lowestRate = 8000;
 constexpr DWORD highestRate = 48000;
 
-// What the virtual device has played, and the mixers of the devices open now.
+// What the virtual device has played, the mixers of the devices open now and the clock
+// they play by. Process-wide, as a sound card is: it outlives any one device.
 struct VirtualSpeaker {
-    HeadlessRecording recording;
+    SoundRecording recording;
     std::vector<Mixer*> mixers;
+    const HeadlessBackend* clock = nullptr;
 };
 
 VirtualSpeaker& speaker() {
@@ -28,11 +27,9 @@ VirtualSpeaker& speaker() {
 
 // Frame k of the recording sounds at virtual time k / rate seconds after the start.
 void playUntilNow() {
-    HeadlessRecording& recording = speaker().recording;
-    if (recording.rate == 0)
-        return;
-    auto* clock = dynamic_cast<HeadlessBackend*>(&backend());
-    if (!clock)
+    SoundRecording& recording = speaker().recording;
+    const HeadlessBackend* clock = speaker().clock;
+    if (recording.rate == 0 || !clock)
         return;
     // The exact clock, not its milliseconds: the recording ends on a frame's sample.
     size_t due = static_cast<size_t>(clock->now().samplesAt(recording.rate));
@@ -56,7 +53,7 @@ void playUntilNow() {
 }
 
 void chooseRate(DWORD rate) {
-    HeadlessRecording& recording = speaker().recording;
+    SoundRecording& recording = speaker().recording;
     if (recording.rate == 0 && rate != 0)
         recording.rate = std::clamp(rate, lowestRate, highestRate);
 }
@@ -84,7 +81,8 @@ private:
 
 } // namespace
 
-const HeadlessRecording& headlessRecording() {
+const SoundRecording& HeadlessBackend::soundPlayed() {
+    speaker().clock = this;
     playUntilNow();
     return speaker().recording;
 }
@@ -95,6 +93,7 @@ bool HeadlessBackend::audioDevices(std::vector<AudioDeviceInfo>& devices) {
 }
 
 std::unique_ptr<AudioOutput> HeadlessBackend::openAudio(const std::string&, Mixer& mixer) {
+    speaker().clock = this;
     return std::make_unique<HeadlessAudioOutput>(mixer);
 }
 

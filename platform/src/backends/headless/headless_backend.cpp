@@ -1,6 +1,5 @@
 #include "backends/headless/headless_backend.h"
 
-#include "capture/capture.h"
 #include "core/platform.h"
 
 namespace luma {
@@ -28,7 +27,10 @@ VirtualTime HeadlessBackend::now() const {
             framesPerSecond};
 }
 
-void HeadlessBackend::clockMoved() { captureClockMoved(displayScreen.lastPage(), now()); }
+void HeadlessBackend::clockMoved() {
+    if (clockWatcher)
+        clockWatcher->clockMoved(displayScreen.lastPage(), now());
+}
 
 void HeadlessBackend::advanceFrames(uint64_t count) {
     frames += count;

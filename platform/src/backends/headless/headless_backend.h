@@ -2,12 +2,13 @@
 #pragma once
 
 #include "backends/backend.h"
+#include "backends/recorded_run.h"
 #include "backends/headless/headless_screen.h"
-#include "backends/headless/virtual_time.h"
+#include "backends/virtual_time.h"
 
 namespace luma {
 
-class HeadlessBackend : public Backend {
+class HeadlessBackend : public Backend, public RecordedRun {
 public:
     explicit HeadlessBackend(int framesPerSecond);
 
@@ -30,21 +31,27 @@ public:
     std::unique_ptr<AudioOutput> openAudio(const std::string& device, Mixer& mixer) override;
 
     Screen& screen() override { return displayScreen; }
+    RecordedRun* recordedRun() override { return this; }
+
+    // The clock exactly, for the sound device and the capture.
+    VirtualTime now() const override;
+    // In headless_audio.cpp.
+    const SoundRecording& soundPlayed() override;
+    void watchClock(ClockWatcher* watcher) override { clockWatcher = watcher; }
 
     // A picture was shown: time moves on by one frame.
     void framePresented();
-    // The clock exactly, for the sound device and the capture.
-    VirtualTime now() const;
 
 private:
     void advanceFrames(uint64_t count);
-    // Tells the capture, which takes the frames and screenshots due by now.
+    // Tells the watcher, which takes the frames and screenshots due by now.
     void clockMoved();
 
     int framesPerSecond;
     uint64_t frames = 0;
     uint64_t extraMilliseconds = 0;
     bool presentedSinceIdle = false;
+    ClockWatcher* clockWatcher = nullptr;
     HeadlessScreen displayScreen{*this};
 };
 

@@ -2,22 +2,11 @@
 #pragma once
 
 #include "display/screen.h"
-
-#include <cstdint>
-#include <vector>
+#include "display/shown_page.h"
 
 namespace luma {
 
 class HeadlessBackend;
-
-// A copy of a shown page, rows packed without padding.
-struct ShownPage {
-    int width = 0;
-    int height = 0;
-    PixelLayout layout = PixelLayout::rgb565;
-    std::vector<uint16_t> pixels;
-    uint64_t frameNumber = 0; // how many pages were shown, this one included
-};
 
 class HeadlessScreen : public Screen {
 public:

@@ -2,45 +2,13 @@
 
 #include "backends/sdl/sdl_backend.h"
 #include "display/display_settings.h"
-
-#include <algorithm>
-#include <array>
-#include <cstring>
+#include "display/page_placement.h"
 
 namespace luma {
 
 namespace {
 
 constexpr int fallbackRefreshRate = 60;
-
-// 5-5-5 to 5-6-5 by table: SDL's own 5-5-5 path is several times slower.
-const std::array<uint16_t, 65536>& rgb555To565() {
-    static const std::array<uint16_t, 65536> table = [] {
-        std::array<uint16_t, 65536> entries{};
-        for (unsigned pixel = 0; pixel < entries.size(); ++pixel) {
-            unsigned red = (pixel >> 10) & 0x1F, green = (pixel >> 5) & 0x1F, blue = pixel & 0x1F;
-            unsigned green6 = (green << 1) | (green >> 4);
-            entries[pixel] = static_cast<uint16_t>(red << 11 | green6 << 5 | blue);
-        }
-        return entries;
-    }();
-    return table;
-}
-
-// The largest rectangle of the page's aspect that fits the output, centred; with whole
-// numbers only, the largest whole multiple that fits (at least 1).
-SDL_Rect letterbox(int outputWidth, int outputHeight, int width, int height, bool wholeNumbers) {
-    double scale = std::min(static_cast<double>(outputWidth) / width,
-                            static_cast<double>(outputHeight) / height);
-    if (wholeNumbers && scale >= 1)
-        scale = static_cast<int>(scale);
-    SDL_Rect rect;
-    rect.w = static_cast<int>(width * scale + 0.5);
-    rect.h = static_cast<int>(height * scale + 0.5);
-    rect.x = (outputWidth - rect.w) / 2;
-    rect.y = (outputHeight - rect.h) / 2;
-    return rect;
-}
 
 } // namespace
 
@@ -70,18 +38,7 @@ void SdlScreen::update(const Page& page) {
 void SdlScreen::keep(const Page& page) {
     pageWidth = page.width;
     pageHeight = page.height;
-    page565.resize(static_cast<size_t>(page.width) * page.height);
-    for (int y = 0; y < page.height; ++y) {
-        const uint16_t* in = reinterpret_cast<const uint16_t*>(page.pixels + y * page.pitch);
-        uint16_t* out = &page565[static_cast<size_t>(y) * page.width];
-        if (page.layout == PixelLayout::rgb565) {
-            std::memcpy(out, in, static_cast<size_t>(page.width) * 2);
-            continue;
-        }
-        const std::array<uint16_t, 65536>& table = rgb555To565();
-        for (int x = 0; x < page.width; ++x)
-            out[x] = table[in[x]];
-    }
+    pageTo565(page, page565);
 }
 
 void SdlScreen::repaint() { draw(); }
@@ -102,13 +59,14 @@ void SdlScreen::draw() {
         }
         int outputWidth = 0, outputHeight = 0;
         SDL_GetRendererOutputSize(renderer, &outputWidth, &outputHeight);
-        bool wholeNumbers = integerScaling();
         if (texture && outputWidth > 0 && outputHeight > 0) {
-            SDL_SetTextureScaleMode(texture,
-                                    wholeNumbers ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+            PlacedRect placed =
+                letterbox(outputWidth, outputHeight, pageWidth, pageHeight, integerScaling());
+            SDL_SetTextureScaleMode(texture, isWholeMultiple(placed, pageWidth, pageHeight)
+                                                 ? SDL_ScaleModeNearest
+                                                 : SDL_ScaleModeLinear);
             SDL_UpdateTexture(texture, nullptr, page565.data(), pageWidth * 2);
-            SDL_Rect target =
-                letterbox(outputWidth, outputHeight, pageWidth, pageHeight, wholeNumbers);
+            SDL_Rect target = {placed.x, placed.y, placed.width, placed.height};
             SDL_RenderCopy(renderer, texture, nullptr, &target);
         }
     }
