@@ -1,5 +1,5 @@
 // advapi32's registry over the per-user settings file.
-#include "registry/registry_file.h"
+#include "registry/settings_file.h"
 
 #include <luma/platform.h>
 
