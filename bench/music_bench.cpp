@@ -7,6 +7,8 @@
 #include "demo_state.h"
 #include "music/module.h"
 #include "music/music_buffer.h"
+#include "music/music_render.h"
+#include "music/music_state.h"
 #include "music/sequencer.h"
 
 #include <TLumaBase.h>
@@ -52,7 +54,7 @@ void prepare() {
     LumaRegisterResources(&programResources);
     lumaBase = new TLumaBase(GetModuleHandleA(nullptr), 10001, 10002, false);
     sampleRate = 44100;
-    rowLength = 5292;
+    samplesPerRow = 5292;
     LoadModule(modulePath);
     ready = true;
 }
@@ -61,18 +63,17 @@ void MixSixtySecondsThroughTheStream(benchmark::State& state) {
     prepare();
     FakeMusicBuffer buffer(44100);
     for (auto _ : state) {
-        ResetSequencer();
-        writePosition = 0;
-        tickPosition = 0;
+        RestartMusic();
+        music.writeOffsetBytes = 0;
         buffer.writeCursor = 0;
-        musicBuffer = &buffer;
+        music.buffer = &buffer;
         unsigned long long written = 0;
         while (written < 44100ull * songSeconds) {
             StreamMusic();
             buffer.writeCursor = (buffer.writeCursor + 8000) % 44100;
             written += 4000;
         }
-        musicBuffer = nullptr;
+        music.buffer = nullptr;
         benchmark::DoNotOptimize(buffer.data.data());
     }
     state.counters["realtime_factor"] = benchmark::Counter(

@@ -11,7 +11,7 @@ extern HINSTANCE instanceHandle;
 extern HWND mainWindow;
 extern int soundEnabled;
 extern int sampleRate;
-extern int rowLength;
+extern int samplesPerRow; // output samples in a row of the song (120 ms)
 extern TLumaBase* lumaBase;
 extern TDirectDraw* directDraw;
 extern TDirectSound* directSound;

@@ -16,7 +16,7 @@ HINSTANCE instanceHandle;
 HWND mainWindow;
 int soundEnabled;
 int sampleRate;
-int rowLength;
+int samplesPerRow;
 TLumaBase* lumaBase;
 TDirectDraw* directDraw;
 TDirectSound* directSound;
@@ -78,11 +78,11 @@ INT_PTR CALLBACK SettingsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             if (IsDlgButtonChecked(dialog, IDC_SOUND_22KHZ) == BST_CHECKED) {
                 soundEnabled = 1;
                 sampleRate = 22050;
-                rowLength = 2646;
+                samplesPerRow = 2646;
             } else if (IsDlgButtonChecked(dialog, IDC_SOUND_44KHZ) == BST_CHECKED) {
                 soundEnabled = 1;
                 sampleRate = 44100;
-                rowLength = 5292;
+                samplesPerRow = 5292;
             }
             EndDialog(dialog, IDOK);
         } else if (LOWORD(wParam) == IDCANCEL) {

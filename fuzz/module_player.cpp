@@ -11,6 +11,8 @@
 #include "music/module.h"
 #include "music/music_buffer.h"
 #include "music/music_player.h"
+#include "music/music_render.h"
+#include "music/music_state.h"
 #include "music/sequencer.h"
 
 #include <TLumaBase.h>
@@ -42,13 +44,13 @@ private:
 // Sample 31 with a sync (8xx), scene (Cxx), jump (Bxx), break (Dxx) or cut (ECx) effect.
 void scatterMarkers(Choices& choices) {
     static const unsigned char effects[] = {0x8, 0xC, 0x8, 0xC, 0xB, 0xD, 0xE};
-    if (patternCount <= 0)
+    if (music.patternCount <= 0)
         return;
     unsigned int markers = choices.below(24);
     for (unsigned int i = 0; i < markers; ++i) {
-        unsigned int pattern = choices.below(static_cast<unsigned int>(patternCount));
+        unsigned int pattern = choices.below(static_cast<unsigned int>(music.patternCount));
         unsigned int cell = choices.below(64 * channelCount);
-        unsigned char* bytes = patternData + pattern * patternBytes + cell * 4;
+        unsigned char* bytes = music.patterns + pattern * patternBytes + cell * 4;
         unsigned char effect = effects[choices.below(sizeof effects)];
         bytes[0] = static_cast<unsigned char>(0x10 | (bytes[0] & 0x0F));
         bytes[2] = static_cast<unsigned char>(0xF0 | effect);
@@ -64,9 +66,8 @@ void drainMessages() {
 
 void streamSong(Choices& choices) {
     FakeMusicBuffer buffer(static_cast<unsigned int>(sampleRate));
-    musicBuffer = &buffer;
-    writePosition = 0;
-    tickPosition = 0;
+    music.buffer = &buffer;
+    music.writeOffsetBytes = 0;
     StreamMusic();
     // Turns come every 0 to 200 ms, now and then late enough to overtake the write position.
     unsigned int played = 0;
@@ -77,7 +78,7 @@ void streamSong(Choices& choices) {
         if (!UpdateMusic())
             break;
     }
-    musicBuffer = nullptr;
+    music.buffer = nullptr;
 }
 
 void playByTimer() {
@@ -85,7 +86,7 @@ void playByTimer() {
     unsigned int rows = secondsPlayed * 1000 / 120;
     for (unsigned int row = 0; row < rows && !SongEnded(); ++row) {
         PlayRow();
-        MixSamples(mixed, static_cast<unsigned int>(rowLength),
+        MixSamples(mixed, static_cast<unsigned int>(samplesPerRow),
                    static_cast<unsigned int>(sampleRate));
     }
 }
@@ -102,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Choices choices(data, size);
     bool fast = choices.below(2) == 0;
     sampleRate = fast ? 44100 : 22050;
-    rowLength = fast ? 5292 : 2646;
+    samplesPerRow = fast ? 5292 : 2646;
     sceneByte = 255;
     syncByte = 0;
 

@@ -1,10 +1,11 @@
 #include "mixer.h"
 
-#include "sequencer.h"
+#include "music_state.h"
 
 namespace {
 
-const unsigned int runLength = 1024;
+// Channels are summed in blocks of this many samples, on the stack.
+const unsigned int mixBlockSamples = 1024;
 
 // The division by the rate; for the two rates the player uses, by a constant the compiler
 // turns into a multiplication.
@@ -48,9 +49,9 @@ void addChannel(MusicChannel& channel, int* sums, unsigned int samples, Divide d
     }
 }
 
-template <typename Divide> void mixRun(short* output, unsigned int samples, Divide divide) {
-    int sums[runLength] = {};
-    for (MusicChannel& channel : channels)
+template <typename Divide> void mixBlock(short* output, unsigned int samples, Divide divide) {
+    int sums[mixBlockSamples] = {};
+    for (MusicChannel& channel : music.channels)
         if (channel.volume > 0)
             addChannel(channel, sums, samples, divide);
     // Saturated, not wrapped: loud rows clip instead of cracking.
@@ -64,15 +65,15 @@ template <typename Divide> void mixRun(short* output, unsigned int samples, Divi
 
 void MixSamples(short* output, unsigned int samples, unsigned int rate) {
     while (samples > 0) {
-        unsigned int run = samples < runLength ? samples : runLength;
+        unsigned int block = samples < mixBlockSamples ? samples : mixBlockSamples;
         if (rate == 22050)
-            mixRun(output, run, ByConstantRate<22050>());
+            mixBlock(output, block, ByConstantRate<22050>());
         else if (rate == 44100)
-            mixRun(output, run, ByConstantRate<44100>());
+            mixBlock(output, block, ByConstantRate<44100>());
         else
-            mixRun(output, run, ByRate{rate});
-        output += run;
-        samples -= run;
+            mixBlock(output, block, ByRate{rate});
+        output += block;
+        samples -= block;
     }
 }
 

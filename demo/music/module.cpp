@@ -1,7 +1,8 @@
 #include "module.h"
 
 #include "music_buffer.h"
-#include "sequencer.h"
+#include "music_render.h"
+#include "music_state.h"
 
 #include "../demo_state.h"
 #include "../run_length.h"
@@ -12,67 +13,86 @@
 #include <cstdlib>
 #include <cstring>
 
-ModuleHeader moduleHeader;
-unsigned char* patternData;
-int patternCount;
-short* sampleData[31];
-IDirectSoundBuffer* musicBuffer;
-
 namespace {
 
-unsigned short byteCountOf(unsigned short bigEndianWords) {
+const unsigned long headerBytes = sizeof(ModuleHeader);
+
+unsigned int wordsOf(unsigned short bigEndianWords) {
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&bigEndianWords);
-    return static_cast<unsigned short>(((bytes[0] << 8) | bytes[1]) * 2);
+    return (static_cast<unsigned int>(bytes[0]) << 8) | bytes[1];
 }
 
-// Reads up to `size` bytes; what the file does not hold stays 0.
-DWORD readInto(HANDLE file, void* buffer, DWORD size) {
-    std::memset(buffer, 0, size);
-    DWORD got = 0;
-    if (file != INVALID_HANDLE_VALUE)
-        ReadFile(file, buffer, size, &got, 0);
-    return got;
-}
-
-void convertSampleRecords(DWORD& sampleBytes) {
-    sampleBytes = 0;
-    for (SampleRecord& sample : moduleHeader.samples) {
-        sample.length = byteCountOf(sample.length);
-        sample.repeatOffset = byteCountOf(sample.repeatOffset);
-        sample.repeatLength = byteCountOf(sample.repeatLength);
-        sampleBytes += sample.length;
+// The header keeps byte counts in its 16-bit fields; the player's own lengths are 32 bits.
+// Returns the bytes of sample data the records ask for.
+unsigned long convertSampleRecords() {
+    unsigned long sampleBytes = 0;
+    for (int number = 0; number < 31; ++number) {
+        SampleRecord& sample = music.header.samples[number];
+        unsigned int lengthBytes = wordsOf(sample.length) * 2;
+        music.sampleLengths[number] = lengthBytes;
+        music.loopStarts[number] = wordsOf(sample.repeatOffset) * 2;
+        sample.length = static_cast<unsigned short>(lengthBytes);
+        sample.repeatOffset = static_cast<unsigned short>(music.loopStarts[number]);
+        sample.repeatLength = static_cast<unsigned short>(wordsOf(sample.repeatLength) * 2);
+        sampleBytes += lengthBytes;
     }
+    return sampleBytes;
 }
 
-void readPatterns(HANDLE file, DWORD fileSize, DWORD sampleBytes) {
-    DWORD afterHeader = fileSize > sizeof(ModuleHeader) ? fileSize - sizeof(ModuleHeader) : 0;
-    patternCount = afterHeader > sampleBytes ? (afterHeader - sampleBytes) / patternBytes : 0;
-    patternData =
-        static_cast<unsigned char*>(std::calloc(patternCount ? patternCount : 1, patternBytes));
-    if (!patternData) {
-        patternCount = 0;
+// The pattern count comes from the file's size: what is left after the header and the
+// sample data, in whole patterns.
+void takePatterns(const unsigned char* bytes, unsigned long size, unsigned long sampleBytes) {
+    unsigned long afterHeader = size > headerBytes ? size - headerBytes : 0;
+    music.patternCount = afterHeader > sampleBytes
+                             ? static_cast<int>((afterHeader - sampleBytes) / patternBytes)
+                             : 0;
+    music.patterns = static_cast<unsigned char*>(
+        std::calloc(music.patternCount ? music.patternCount : 1, patternBytes));
+    if (!music.patterns) {
+        music.patternCount = 0;
         return;
     }
-    readInto(file, patternData, patternCount * patternBytes);
+    std::memcpy(music.patterns, bytes + headerBytes,
+                static_cast<size_t>(music.patternCount) * patternBytes);
 }
 
-// A sample that runs past the end of the file is cut to the bytes the file holds.
-void readSamples(HANDLE file) {
+// Each sample widened to 16 bits (value times 32); one that runs past the end of the file is
+// cut to the bytes the file holds.
+void takeSamples(const unsigned char* bytes, unsigned long size) {
+    unsigned long at = headerBytes + static_cast<unsigned long>(music.patternCount) * patternBytes;
     for (int number = 0; number < 31; ++number) {
-        SampleRecord& sample = moduleHeader.samples[number];
-        signed char* staging = static_cast<signed char*>(std::malloc(sample.length + 1));
-        sampleData[number] = static_cast<short*>(std::malloc((sample.length + 1) * sizeof(short)));
-        if (!staging || !sampleData[number]) {
-            std::free(staging);
-            sample.length = 0;
-            continue;
-        }
-        DWORD got = sample.length ? readInto(file, staging, sample.length) : 0;
-        sample.length = static_cast<unsigned short>(got);
-        for (DWORD i = 0; i < got; ++i)
-            sampleData[number][i] = static_cast<short>(staging[i] * 32);
-        std::free(staging);
+        unsigned long left = size > at ? size - at : 0;
+        unsigned int length = music.sampleLengths[number] < left ? music.sampleLengths[number]
+                                                                 : static_cast<unsigned int>(left);
+        music.samples[number] =
+            static_cast<short*>(std::malloc((static_cast<size_t>(length) + 1) * sizeof(short)));
+        if (!music.samples[number])
+            length = 0;
+        for (unsigned int i = 0; i < length; ++i)
+            music.samples[number][i] =
+                static_cast<short>(static_cast<signed char>(bytes[at + i]) * 32);
+        music.sampleLengths[number] = length;
+        music.header.samples[number].length = static_cast<unsigned short>(length);
+        at += length;
     }
+}
+
+// The whole file; null (and 0) when it cannot be read.
+unsigned char* readWholeFile(const char* path, unsigned long& size) {
+    size = 0;
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, 0);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    DWORD fileSize = GetFileSize(file, 0);
+    unsigned char* bytes =
+        fileSize != INVALID_FILE_SIZE ? static_cast<unsigned char*>(std::malloc(fileSize + 1)) : 0;
+    DWORD got = 0;
+    if (bytes && !ReadFile(file, bytes, fileSize, &got, 0))
+        got = 0;
+    CloseHandle(file);
+    size = got;
+    return bytes;
 }
 
 // A NUL (a missing file reads as zeros) would end the log line early and lose its line feed.
@@ -80,49 +100,52 @@ char printable(char c) { return c >= 32 && c < 127 ? c : '.'; }
 
 } // namespace
 
-void LoadModule(const char* path) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, 0);
-    readInto(file, &moduleHeader, sizeof moduleHeader);
-
-    if (std::memcmp(moduleHeader.signature, "8CHN", 4) != 0) {
-        if (file != INVALID_HANDLE_VALUE)
-            CloseHandle(file);
-        lumaBase->DebugOut(
-            "Falsches Mod-Format! %s (%c%c%c%c)\n", path, printable(moduleHeader.signature[0]),
-            printable(moduleHeader.signature[1]), printable(moduleHeader.signature[2]),
-            printable(moduleHeader.signature[3]));
+bool ParseModule(const unsigned char* bytes, unsigned long size) {
+    std::memset(&music.header, 0, sizeof music.header);
+    std::memcpy(&music.header, bytes, size < headerBytes ? size : headerBytes);
+    if (std::memcmp(music.header.signature, "8CHN", 4) != 0) {
         // No pattern was loaded, so there is no song to play.
-        moduleHeader.songLength = 0;
+        music.header.songLength = 0;
+        return false;
+    }
+    // The order table has 128 entries: a longer song would play positions past its end.
+    if (music.header.songLength > sizeof music.header.order)
+        music.header.songLength = sizeof music.header.order;
+    unsigned long sampleBytes = convertSampleRecords();
+    takePatterns(bytes, size, sampleBytes);
+    takeSamples(bytes, size);
+    return true;
+}
+
+void LoadModule(const char* path) {
+    unsigned long size = 0;
+    unsigned char* bytes = readWholeFile(path, size);
+    const unsigned char nothing[1] = {0};
+    bool parsed = ParseModule(bytes ? bytes : nothing, size);
+    std::free(bytes);
+    if (!parsed) {
+        const char* found = music.header.signature;
+        lumaBase->DebugOut("Falsches Mod-Format! %s (%c%c%c%c)\n", path, printable(found[0]),
+                           printable(found[1]), printable(found[2]), printable(found[3]));
         return;
     }
 
-    // The order table has 128 entries: a longer song would play positions past its end.
-    if (moduleHeader.songLength > sizeof moduleHeader.order)
-        moduleHeader.songLength = sizeof moduleHeader.order;
-
-    DWORD sampleBytes = 0;
-    convertSampleRecords(sampleBytes);
-    readPatterns(file, GetFileSize(file, 0), sampleBytes);
-    readSamples(file);
-    CloseHandle(file);
-
-    ResetSequencer();
-    ExpectRunLength(moduleHeader.songLength * 64ul * 120ul);
+    RestartMusic();
+    ExpectRunLength(music.header.songLength * 64ul * 120ul);
     if (directSound && directSound->lpDS)
         StartMusicBuffer(directSound->lpDS);
 }
 
 void FreeModule() {
-    for (short*& samples : sampleData) {
+    for (short*& samples : music.samples) {
         std::free(samples);
         samples = 0;
     }
-    std::free(patternData);
-    patternData = 0;
-    patternCount = 0;
-    if (directSound && musicBuffer) {
-        musicBuffer->Release();
-        musicBuffer = 0;
+    std::free(music.patterns);
+    music.patterns = 0;
+    music.patternCount = 0;
+    if (directSound && music.buffer) {
+        music.buffer->Release();
+        music.buffer = 0;
     }
 }

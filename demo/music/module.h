@@ -1,8 +1,7 @@
-// The eight-channel module: its header, patterns and samples as the player keeps them.
+// The eight-channel module: the file's header as the player keeps it, reading and parsing.
 #pragma once
 
 #include <windows.h>
-#include <dsound.h>
 
 // Windows' headers make FreeModule a macro for FreeLibrary; here it is the music's own.
 #undef FreeModule
@@ -30,11 +29,9 @@ static_assert(sizeof(ModuleHeader) == 1084, "the module header is 1084 bytes");
 
 const int patternBytes = 64 * 8 * 4;
 
-extern ModuleHeader moduleHeader;
-extern unsigned char* patternData;
-extern int patternCount;
-extern short* sampleData[31]; // samples 1 to 31, widened to 16 bits
-extern IDirectSoundBuffer* musicBuffer;
-
+// Reads the file whole, parses it and, with sound on, starts the music buffer.
 void LoadModule(const char* path);
+// Parses a module held in memory into the music state; false when its signature is not
+// "8CHN" (the header is then read as far as the bytes go, and nothing else).
+bool ParseModule(const unsigned char* bytes, unsigned long size);
 void FreeModule();

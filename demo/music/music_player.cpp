@@ -1,21 +1,24 @@
-// UpdateMusic: once per idle turn, the music moves on by the clock or by its buffer.
+// UpdateMusic: once per idle turn, the music moves on by its buffer, or by the clock when
+// there is no sound.
 #include "music_player.h"
 
-#include "module.h"
 #include "music_buffer.h"
+#include "music_state.h"
 #include "sequencer.h"
 
 #include "../demo_state.h"
+
+MusicState music;
 
 bool UpdateMusic() {
     if (SongEnded()) {
         PostMessageA(mainWindow, WM_CLOSE, 0, 0);
         return false;
     }
-    if (!musicBuffer) {
+    if (!music.buffer) {
         DWORD now = GetTickCount();
-        if (now - tickPosition > 120) {
-            tickPosition = GetTickCount();
+        if (now - music.lastRowTicks > 120) {
+            music.lastRowTicks = GetTickCount();
             PlayRow();
         }
         return true;

@@ -1,13 +1,10 @@
 #include "sequencer.h"
 
-#include "module.h"
+#include "music_state.h"
 
 #include "../demo_state.h"
 
 #include <cstring>
-
-MusicChannel channels[channelCount];
-int rowCounter;
 
 namespace {
 
@@ -27,15 +24,15 @@ Cell decode(const unsigned char* bytes) {
     return cell;
 }
 
-int songEnd() { return moduleHeader.songLength * 64; }
+int songEnd() { return music.header.songLength * 64; }
 
 void startSample(MusicChannel& channel, int number) {
-    const SampleRecord& sample = moduleHeader.samples[number - 1];
-    channel.sampleData = sampleData[number - 1];
-    channel.length = sample.length;
+    int index = number - 1;
+    channel.sampleData = music.samples[index];
+    channel.length = music.sampleLengths[index];
     // A loop that starts at or past the sample's end is no loop.
-    channel.loopStart = sample.repeatOffset < sample.length ? sample.repeatOffset : 0;
-    channel.volume = sample.volume;
+    channel.loopStart = music.loopStarts[index] < channel.length ? music.loopStarts[index] : 0;
+    channel.volume = music.header.samples[index].volume;
 }
 
 // Returns the row the song jumps to, or -1 when the effect does not jump.
@@ -50,7 +47,7 @@ int applyEffect(MusicChannel& channel, const Cell& cell, int position) {
         return -1;
     case 0xB:
         // A jump past the song ends it.
-        return cell.parameter < moduleHeader.songLength ? cell.parameter * 64 : songEnd();
+        return cell.parameter < music.header.songLength ? cell.parameter * 64 : songEnd();
     case 0xC:
         if (marker)
             sceneByte = static_cast<unsigned char>(cell.parameter);
@@ -70,28 +67,28 @@ int applyEffect(MusicChannel& channel, const Cell& cell, int position) {
 } // namespace
 
 void ResetSequencer() {
-    std::memset(channels, 0, sizeof channels);
-    rowCounter = 0;
+    std::memset(music.channels, 0, sizeof music.channels);
+    music.rowCounter = 0;
 }
 
-bool SongEnded() { return rowCounter >= songEnd(); }
+bool SongEnded() { return music.rowCounter >= songEnd(); }
 
 void PlayRow() {
     if (SongEnded())
         return;
-    int position = rowCounter / 64;
-    int row = rowCounter % 64;
-    int pattern = moduleHeader.order[position];
+    int position = music.rowCounter / 64;
+    int row = music.rowCounter % 64;
+    int pattern = music.header.order[position];
     // An order entry naming a pattern the file does not hold ends the song.
-    if (pattern >= patternCount) {
-        rowCounter = songEnd();
+    if (pattern >= music.patternCount) {
+        music.rowCounter = songEnd();
         return;
     }
-    const unsigned char* rowData = patternData + pattern * patternBytes + row * channelCount * 4;
+    const unsigned char* rowData = music.patterns + pattern * patternBytes + row * channelCount * 4;
     int next = -1;
     for (int c = 0; c < channelCount; ++c) {
         Cell cell = decode(rowData + c * 4);
-        MusicChannel& channel = channels[c];
+        MusicChannel& channel = music.channels[c];
         if (cell.period != 0) {
             channel.period = cell.period;
             channel.count = 0;
@@ -103,5 +100,5 @@ void PlayRow() {
         if (jump >= 0)
             next = jump;
     }
-    rowCounter = next >= 0 ? next : rowCounter + 1;
+    music.rowCounter = next >= 0 ? next : music.rowCounter + 1;
 }

@@ -13,9 +13,8 @@ struct MusicChannel {
 const int channelCount = 8;
 const int markerSample = 31;
 
-extern MusicChannel channels[channelCount];
-extern int rowCounter; // order position * 64 + row
-
+// Silent channels, the song at its first row.
 void ResetSequencer();
 bool SongEnded();
+// Processes the row the row counter names and moves the counter on.
 void PlayRow();

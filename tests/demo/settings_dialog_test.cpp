@@ -20,7 +20,7 @@ class SettingsDialog : public ::testing::Test {
 protected:
     void SetUp() override {
         LumaRegisterResources(&programResources);
-        soundEnabled = sampleRate = rowLength = -1;
+        soundEnabled = sampleRate = samplesPerRow = -1;
     }
     void TearDown() override { LumaAnswerDialogs(nullptr, 0); }
 
@@ -35,21 +35,21 @@ TEST_F(SettingsDialog, ConfirmingThePreselectionPlaysAt22KHz) {
     EXPECT_EQ(answer({IDOK}), IDOK);
     EXPECT_EQ(soundEnabled, 1);
     EXPECT_EQ(sampleRate, 22050);
-    EXPECT_EQ(rowLength, 2646);
+    EXPECT_EQ(samplesPerRow, 2646);
 }
 
 TEST_F(SettingsDialog, Choosing44KHzDoublesTheRowLength) {
     EXPECT_EQ(answer({IDC_SOUND_44KHZ, IDOK}), IDOK);
     EXPECT_EQ(soundEnabled, 1);
     EXPECT_EQ(sampleRate, 44100);
-    EXPECT_EQ(rowLength, 5292);
+    EXPECT_EQ(samplesPerRow, 5292);
 }
 
 TEST_F(SettingsDialog, SwitchingSoundOffLeavesRateAndRowAlone) {
     EXPECT_EQ(answer({IDC_SOUND_44KHZ, IDC_SOUND_OFF, IDOK}), IDOK);
     EXPECT_EQ(soundEnabled, 0);
     EXPECT_EQ(sampleRate, -1);
-    EXPECT_EQ(rowLength, -1);
+    EXPECT_EQ(samplesPerRow, -1);
 }
 
 TEST_F(SettingsDialog, CancelEndsWithTwoAndChangesNothing) {

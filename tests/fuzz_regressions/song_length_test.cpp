@@ -19,7 +19,7 @@ TEST_F(MusicTest, LongSongPlaysTheLastEntryOfTheTableThenEnds) {
              .cell(0, 0, 0, {0, 0, 0xB, 127})
              .cell(1, 0, 0, {0, 0, 0xD, 0}));
     PlayRow();
-    EXPECT_EQ(rowCounter, 127 * 64);
+    EXPECT_EQ(music.rowCounter, 127 * 64);
     EXPECT_FALSE(SongEnded());
     PlayRow(); // the last entry's pattern breaks to the next position: past the table
     EXPECT_TRUE(SongEnded());

@@ -50,7 +50,7 @@ TEST_F(MusicTest, ASampleWithoutLoopEndsTheFirstTimeItRunsOut) {
     for (int i = 0; i < 6; ++i)
         heard.push_back(indexOf(MixSample(16000)));
     EXPECT_EQ(heard, (std::vector<int>{0, 1, 2, 3, 0, 0}));
-    EXPECT_EQ(channels[0].volume, 0);
+    EXPECT_EQ(music.channels[0].volume, 0);
 }
 
 TEST_F(MusicTest, ALoopingSampleCyclesFromItsLoopStartToItsEnd) {
@@ -74,13 +74,13 @@ TEST_F(MusicTest, ALoopStartAtOrPastTheEndMeansNoLoop) {
     for (int i = 0; i < 4; ++i)
         MixSample(16000);
     EXPECT_EQ(MixSample(16000), 0);
-    EXPECT_EQ(channels[0].volume, 0);
+    EXPECT_EQ(music.channels[0].volume, 0);
 }
 
 TEST_F(MusicTest, AVolumeWithoutANoteStaysSilent) {
     load(ModuleBuilder().sample(1, countingSample(50)).cell(0, 0, 0, {1, 0, 0, 0}));
     PlayRow();
-    EXPECT_EQ(channels[0].volume, 64);
+    EXPECT_EQ(music.channels[0].volume, 64);
     EXPECT_EQ(MixSample(22050), 0);
 }
 
@@ -98,7 +98,7 @@ TEST_F(MusicTest, LoudChannelsSaturateInsteadOfWrapping) {
 
     // Within the proper volumes the sum is exact: 8 × 4064 × 64 >> 6.
     for (int c = 0; c < 8; ++c)
-        channels[c].volume = 64;
+        music.channels[c].volume = 64;
     EXPECT_EQ(MixSample(16000), 32512);
 }
 

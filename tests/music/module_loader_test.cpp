@@ -27,14 +27,14 @@ TEST_F(MusicTest, PatternCountComesFromTheFileSizeAndTrailingBytesAreIgnored) {
              .sample(1, bytesSample({-128, 127, 0, 1}))
              .sample(2, bytesSample({5, 6}))
              .trailingBytes(100));
-    EXPECT_EQ(patternCount, 3);
-    EXPECT_EQ(moduleHeader.samples[0].length, 4);
-    EXPECT_EQ(moduleHeader.samples[1].length, 2);
-    EXPECT_EQ(sampleData[0][0], -4096);
-    EXPECT_EQ(sampleData[0][1], 4064);
-    EXPECT_EQ(sampleData[0][3], 32);
-    EXPECT_EQ(sampleData[1][0], 160);
-    EXPECT_EQ(sampleData[1][1], 192);
+    EXPECT_EQ(music.patternCount, 3);
+    EXPECT_EQ(music.header.samples[0].length, 4);
+    EXPECT_EQ(music.header.samples[1].length, 2);
+    EXPECT_EQ(music.samples[0][0], -4096);
+    EXPECT_EQ(music.samples[0][1], 4064);
+    EXPECT_EQ(music.samples[0][3], 32);
+    EXPECT_EQ(music.samples[1][0], 160);
+    EXPECT_EQ(music.samples[1][1], 192);
     EXPECT_EQ(log(), "");
 }
 
@@ -43,7 +43,7 @@ TEST_F(MusicTest, SampleRecordsBecomeByteCounts) {
     looped.repeatOffsetBytes = 200;
     looped.repeatLengthBytes = 400;
     load(ModuleBuilder().sample(3, looped));
-    const SampleRecord& record = moduleHeader.samples[2];
+    const SampleRecord& record = music.header.samples[2];
     EXPECT_EQ(record.length, 600);
     EXPECT_EQ(record.repeatOffset, 200);
     EXPECT_EQ(record.repeatLength, 400);
@@ -52,17 +52,17 @@ TEST_F(MusicTest, SampleRecordsBecomeByteCounts) {
 
 TEST_F(MusicTest, AnEmptySampleHasNoDataAndIsNeverHeard) {
     load(ModuleBuilder().sample(1, bytesSample({})).cell(0, 0, 0, {1, 428, 0, 0}));
-    EXPECT_EQ(moduleHeader.samples[0].length, 0);
+    EXPECT_EQ(music.header.samples[0].length, 0);
     PlayRow();
     EXPECT_EQ(MixSample(22050), 0);
-    EXPECT_EQ(channels[0].volume, 0);
+    EXPECT_EQ(music.channels[0].volume, 0);
 }
 
 TEST_F(MusicTest, AFourChannelModuleIsRejectedWithWhatItSaidItWas) {
     load(ModuleBuilder().signature("M.K.").songLength(5));
     EXPECT_EQ(log(), "Falsches Mod-Format! song.mod (M.K.)\n");
     // Nothing was loaded, so the song is treated as empty: the demo ends at once.
-    EXPECT_EQ(moduleHeader.songLength, 0);
+    EXPECT_EQ(music.header.songLength, 0);
     EXPECT_FALSE(UpdateMusic());
     EXPECT_TRUE(closeRequested());
 }
@@ -80,8 +80,8 @@ TEST_F(MusicTest, AFileWithoutPatternsEndsTheSongInsteadOfPlayingMissingOnes) {
     bytes.resize(1084); // the header alone: no patterns, no sample data
     writeFile("short.mod", bytes);
     LoadModule("short.mod");
-    EXPECT_EQ(patternCount, 0);
-    EXPECT_EQ(moduleHeader.samples[0].length, 0);
+    EXPECT_EQ(music.patternCount, 0);
+    EXPECT_EQ(music.header.samples[0].length, 0);
     EXPECT_TRUE(UpdateMusic());
     EXPECT_TRUE(SongEnded());
     EXPECT_FALSE(UpdateMusic());
@@ -97,12 +97,12 @@ TEST_F(MusicTest, ASampleThatRunsPastTheEndOfTheFileIsCutToTheFile) {
     bytes.resize(1084 + 10 + 1000);
     writeFile("cut.mod", bytes);
     LoadModule("cut.mod");
-    EXPECT_EQ(patternCount, 0);
-    EXPECT_EQ(moduleHeader.samples[0].length, 10);
-    ASSERT_EQ(moduleHeader.samples[1].length, 1000);
-    EXPECT_EQ(sampleData[0][9], 32);
-    EXPECT_EQ(sampleData[1][0], 64);
-    EXPECT_EQ(sampleData[1][999], 64);
+    EXPECT_EQ(music.patternCount, 0);
+    EXPECT_EQ(music.header.samples[0].length, 10);
+    ASSERT_EQ(music.header.samples[1].length, 1000);
+    EXPECT_EQ(music.samples[0][9], 32);
+    EXPECT_EQ(music.samples[1][0], 64);
+    EXPECT_EQ(music.samples[1][999], 64);
 }
 
 } // namespace
@@ -113,26 +113,26 @@ class MusicBufferSize : public MusicTest, public ::testing::WithParamInterface<i
 
 TEST_P(MusicBufferSize, IsHalfASecondOfSixteenBitMonoAndPlaysAtOnce) {
     sampleRate = GetParam();
-    rowLength = sampleRate * 12 / 100;
+    samplesPerRow = sampleRate * 12 / 100;
     directSound = new TDirectSound(lumaBase);
     ASSERT_NE(directSound->lpDS, nullptr);
     load(ModuleBuilder());
-    ASSERT_NE(musicBuffer, nullptr);
+    ASSERT_NE(music.buffer, nullptr);
     void* first = nullptr;
     void* second = nullptr;
     DWORD firstBytes = 0, secondBytes = 0;
-    ASSERT_EQ(musicBuffer->Lock(0, 0, &first, &firstBytes, &second, &secondBytes,
-                                DSBLOCK_ENTIREBUFFER),
-              DS_OK);
+    ASSERT_EQ(
+        music.buffer->Lock(0, 0, &first, &firstBytes, &second, &secondBytes, DSBLOCK_ENTIREBUFFER),
+        DS_OK);
     EXPECT_EQ(firstBytes + secondBytes, static_cast<DWORD>(sampleRate));
-    musicBuffer->Unlock(first, firstBytes, second, secondBytes);
+    music.buffer->Unlock(first, firstBytes, second, secondBytes);
     DWORD status = 0;
-    musicBuffer->GetStatus(&status);
+    music.buffer->GetStatus(&status);
     EXPECT_TRUE(status & DSBSTATUS_LOOPING);
     // The first 8000 bytes were mixed before the buffer started.
-    EXPECT_EQ(writePosition, 8000u);
+    EXPECT_EQ(music.writeOffsetBytes, 8000u);
     FreeModule();
-    EXPECT_EQ(musicBuffer, nullptr);
+    EXPECT_EQ(music.buffer, nullptr);
     delete directSound;
     directSound = nullptr;
 }

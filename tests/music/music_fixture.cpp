@@ -12,16 +12,15 @@ void MusicTest::SetUp() {
     mainWindow = nullptr;
     soundEnabled = 0;
     sampleRate = 22050;
-    rowLength = 2646;
+    samplesPerRow = 2646;
     sceneByte = 255;
     syncByte = 0;
-    writePosition = 0;
-    tickPosition = 0;
+    music.writeOffsetBytes = 0;
 }
 
 void MusicTest::TearDown() {
     FreeModule();
-    musicBuffer = nullptr;
+    music.buffer = nullptr;
     delete lumaBase;
     lumaBase = nullptr;
     MSG message;

@@ -9,6 +9,8 @@
 #include "music/module.h"
 #include "music/music_buffer.h"
 #include "music/music_player.h"
+#include "music/music_render.h"
+#include "music/music_state.h"
 #include "music/sequencer.h"
 
 #include <TLumaBase.h>

@@ -21,17 +21,17 @@ TEST_F(MusicTest, MarkerSampleSetsTheSceneAndSyncBytesAndSilencesItsChannel) {
              .cell(0, 3, 3, {5, 0, 0x8, 9}));
     PlayRow();
     EXPECT_EQ(sceneByte, 40);
-    EXPECT_EQ(channels[7].volume, 0);
+    EXPECT_EQ(music.channels[7].volume, 0);
     PlayRow();
     EXPECT_EQ(syncByte, 6);
-    EXPECT_EQ(channels[7].volume, 0);
+    EXPECT_EQ(music.channels[7].volume, 0);
     PlayRow();
     EXPECT_EQ(sceneByte, 40);
-    EXPECT_EQ(channels[3].volume, 40); // an ordinary sample: effect C is its volume
+    EXPECT_EQ(music.channels[3].volume, 40); // an ordinary sample: effect C is its volume
     PlayRow();
     EXPECT_EQ(syncByte, 6); // effect 8 means nothing without the marker
-    EXPECT_EQ(channels[3].volume, 64);
-    EXPECT_EQ(rowCounter, 4);
+    EXPECT_EQ(music.channels[3].volume, 64);
+    EXPECT_EQ(music.rowCounter, 4);
 }
 
 TEST_F(MusicTest, PositionJumpAndPatternBreakChooseTheNextRow) {
@@ -42,15 +42,15 @@ TEST_F(MusicTest, PositionJumpAndPatternBreakChooseTheNextRow) {
     module.cell(1, 0, 2, {0, 0, 0xD, 0});
     load(module);
     PlayRow();
-    EXPECT_EQ(rowCounter, 3 * 64);
+    EXPECT_EQ(music.rowCounter, 3 * 64);
     PlayRow();
-    EXPECT_EQ(rowCounter, 4 * 64);
+    EXPECT_EQ(music.rowCounter, 4 * 64);
 }
 
 TEST_F(MusicTest, WhenJumpAndBreakMeetTheLaterChannelWins) {
     load(ModuleBuilder().songLength(4).cell(0, 0, 1, {0, 0, 0xD, 0}).cell(0, 0, 5, {0, 0, 0xB, 3}));
     PlayRow();
-    EXPECT_EQ(rowCounter, 3 * 64);
+    EXPECT_EQ(music.rowCounter, 3 * 64);
 }
 
 TEST_F(MusicTest, NoteCutSilencesOnlyWithTheCutSubEffect) {
@@ -59,8 +59,8 @@ TEST_F(MusicTest, NoteCutSilencesOnlyWithTheCutSubEffect) {
              .cell(0, 0, 0, {1, 428, 0xE, 0xC0})
              .cell(0, 0, 1, {1, 428, 0xE, 0x10}));
     PlayRow();
-    EXPECT_EQ(channels[0].volume, 0);
-    EXPECT_EQ(channels[1].volume, 64);
+    EXPECT_EQ(music.channels[0].volume, 0);
+    EXPECT_EQ(music.channels[1].volume, 64);
 }
 
 TEST_F(MusicTest, TheSongEndsAfterItsLastRowAndClosesTheWindow) {
@@ -71,7 +71,7 @@ TEST_F(MusicTest, TheSongEndsAfterItsLastRowAndClosesTheWindow) {
     }
     EXPECT_TRUE(SongEnded());
     PlayRow(); // nothing past the end
-    EXPECT_EQ(rowCounter, 64);
+    EXPECT_EQ(music.rowCounter, 64);
     EXPECT_FALSE(UpdateMusic());
     EXPECT_TRUE(closeRequested());
     EXPECT_FALSE(UpdateMusic()); // and again in every later turn
@@ -84,7 +84,7 @@ TEST_F(MusicTest, ABackwardJumpLoopsForever) {
         PlayRow();
         ASSERT_FALSE(SongEnded());
     }
-    EXPECT_EQ(rowCounter, 0);
+    EXPECT_EQ(music.rowCounter, 0);
 }
 
 TEST_F(MusicTest, UndefinedCellsAreIgnoredAndBadJumpsEndTheSong) {
@@ -94,9 +94,9 @@ TEST_F(MusicTest, UndefinedCellsAreIgnoredAndBadJumpsEndTheSong) {
     module.cell(0, 1, 0, {0, 0, 0xB, 2});  // a jump to the song's end
     load(module);
     PlayRow();
-    EXPECT_EQ(channels[0].sampleData, nullptr);
-    EXPECT_EQ(channels[0].period, 428);
-    EXPECT_EQ(channels[0].volume, 0);
+    EXPECT_EQ(music.channels[0].sampleData, nullptr);
+    EXPECT_EQ(music.channels[0].period, 428);
+    EXPECT_EQ(music.channels[0].volume, 0);
     PlayRow();
     EXPECT_TRUE(SongEnded());
 
@@ -105,7 +105,7 @@ TEST_F(MusicTest, UndefinedCellsAreIgnoredAndBadJumpsEndTheSong) {
     PlayRow();
     PlayRow();
     PlayRow();
-    EXPECT_EQ(rowCounter, 64);
+    EXPECT_EQ(music.rowCounter, 64);
     PlayRow();
     EXPECT_TRUE(SongEnded());
 }
@@ -113,16 +113,16 @@ TEST_F(MusicTest, UndefinedCellsAreIgnoredAndBadJumpsEndTheSong) {
 TEST_F(MusicTest, WithoutSoundRowsFollowTheMillisecondClock) {
     load(ModuleBuilder().songLength(2));
     EXPECT_TRUE(UpdateMusic()); // the first row comes at the first step
-    EXPECT_EQ(rowCounter, 1);
-    DWORD start = tickPosition;
+    EXPECT_EQ(music.rowCounter, 1);
+    DWORD start = music.lastRowTicks;
     while (GetTickCount() - start <= 120) {
         EXPECT_TRUE(UpdateMusic());
-        EXPECT_EQ(rowCounter, 1);
+        EXPECT_EQ(music.rowCounter, 1);
         MSG message;
         PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE); // an idle turn: time moves on
     }
     EXPECT_TRUE(UpdateMusic());
-    EXPECT_EQ(rowCounter, 2);
+    EXPECT_EQ(music.rowCounter, 2);
 }
 
 } // namespace

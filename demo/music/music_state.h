@@ -1,0 +1,37 @@
+// Everything the music player keeps, in one place: the module as loaded, the sequencer's
+// channels and position, and where its two output paths stand.
+#pragma once
+
+#include "module.h"
+#include "sequencer.h"
+
+#include <dsound.h>
+
+struct MusicState {
+    // The module (module.cpp): header with its sample records converted in place, patterns
+    // as in the file, samples widened to 16 bits.
+    ModuleHeader header;
+    unsigned char* patterns;
+    int patternCount;
+    short* samples[31];
+    // In samples, from the file's words in 32 bits: the header's 16-bit byte counts wrap for
+    // samples of 32768 words or more, these do not.
+    unsigned int sampleLengths[31];
+    unsigned int loopStarts[31];
+
+    // The sequencer (sequencer.cpp).
+    MusicChannel channels[channelCount];
+    int rowCounter; // order position * 64 + row
+
+    // The renderer (music_render.cpp): output samples left before the next row starts.
+    unsigned int samplesUntilRow;
+
+    // The streaming path (music_buffer.cpp): the looping buffer and where the next sample goes.
+    IDirectSoundBuffer* buffer;
+    unsigned int writeOffsetBytes; // always even
+
+    // The timer path (music_player.cpp), without sound.
+    DWORD lastRowTicks; // GetTickCount when the last row started
+};
+
+extern MusicState music;
