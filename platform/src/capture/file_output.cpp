@@ -42,9 +42,9 @@ std::string cannotWrite(const std::string& path, const std::string& why) {
 }
 
 // Follows symbolic links to the name at their end, which need not exist yet. Loops were
-// refused by stat() before this is called.
+// refused by stat() before this is called; the bound is the system's own.
 std::string endOfLinks(std::string path) {
-    for (;;) {
+    for (int hop = 0; hop < 40; ++hop) {
         struct stat info;
         char link[PATH_MAX];
         if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
@@ -55,6 +55,7 @@ std::string endOfLinks(std::string path) {
         std::string next(link, static_cast<size_t>(length));
         path = next[0] == '/' ? next : folderOf(path) + next;
     }
+    return path;
 }
 
 bool findTarget(const std::string& path, Target& target, std::string& problem) {
