@@ -5,7 +5,7 @@
 #include "scenes/plasma.h"
 #include "scenes/ripple.h"
 #include "scenes/vortex.h"
-#include "timeline.h"
+#include "shared_textures.h"
 
 #include <TBitmap.h>
 #include <TDirectDraw.h>

@@ -2,7 +2,7 @@
 // the sprite scenes' whole frames, beside two baselines: a plain copy of the band and a
 // one-table look-up per pixel. Everything runs on the headless display in 5-6-5.
 #include "demo_state.h"
-#include "timeline.h"
+#include "shared_textures.h"
 
 #include <TBitmap.h>
 #include <TDirectDraw.h>

@@ -6,20 +6,15 @@
 #include "scenes/greetings_tunnel.h"
 #include "scenes/photo_frame.h"
 #include "scenes/picture_scenes.h"
+#include "scenes/pixel_scene.h"
 #include "scenes/plasma.h"
 #include "scenes/ripple.h"
 #include "scenes/shade_bobs.h"
 #include "scenes/vortex.h"
-
-#include <TBitmap.h>
-#include <TDirectDraw.h>
-
-#include <windows.h>
+#include "shared_textures.h"
 
 unsigned char sceneByte;
 unsigned char syncByte;
-TBitmap* lifeTexture;
-TBitmap* tunnelTexture;
 
 namespace {
 
@@ -41,14 +36,9 @@ const SceneFrame sceneFrames[9] = {
 } // namespace
 
 void InitScenes() {
-    // Both pages of the flip chain start black.
-    directDraw->Flip();
-    directDraw->ClearSurface(directDraw->lpBack, 0);
-    directDraw->Flip();
-    directDraw->ClearSurface(directDraw->lpBack, 0);
+    ClearBothPages();
 
-    lifeTexture = new TBitmap(directDraw, "Media\\TLife.tga", 0);
-    tunnelTexture = new TBitmap(directDraw, "Media\\TTunnel.tga", 0);
+    LoadSharedTextures();
 
     InitPhotoFrame();
     InitPictureScenes();
@@ -69,11 +59,7 @@ void FreeScenes() {
     FreePlasma();
     FreePhotoFrame();
     FreeVortex();
-
-    delete lifeTexture;
-    lifeTexture = 0;
-    delete tunnelTexture;
-    tunnelTexture = 0;
+    FreeSharedTextures();
 }
 
 void RunSceneSwitch() {
@@ -87,30 +73,4 @@ void RunSceneSwitch() {
         sceneFrames[sceneByte]();
     if (Hold().active)
         Hold().sync = syncByte;
-}
-
-void ResetSceneClock(SceneClock& clock) {
-    clock.sceneTime = 0;
-    clock.lastTick = static_cast<int>(GetTickCount());
-}
-
-bool HoldSceneClock(SceneClock& clock) {
-    if (!Hold().active)
-        return false;
-    clock.sceneTime = Hold().time;
-    clock.lastTick = Hold().time;
-    return true;
-}
-
-void UpdateSceneClock(SceneClock& clock) {
-    if (HoldSceneClock(clock))
-        return;
-    int now = static_cast<int>(GetTickCount());
-    // Differences in unsigned arithmetic: the tick count may wrap.
-    int elapsed = static_cast<int>(static_cast<unsigned int>(now) -
-                                   static_cast<unsigned int>(clock.lastTick));
-    if (elapsed < 200)
-        clock.sceneTime = static_cast<int>(static_cast<unsigned int>(clock.sceneTime) +
-                                           static_cast<unsigned int>(elapsed));
-    clock.lastTick = now;
 }

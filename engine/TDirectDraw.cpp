@@ -61,6 +61,75 @@ void DetectGraphicsMode(TDirectDraw* display) {
     }
 }
 
+// The primary surface as an IDirectDrawSurface2; full screen, with one back buffer attached.
+HRESULT CreatePrimary(TDirectDraw* display, bool withBackBuffer, const char*& failure) {
+    DDSURFACEDESC desc;
+    std::memset(&desc, 0, sizeof desc);
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = DDSD_CAPS;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    if (withBackBuffer) {
+        desc.dwFlags |= DDSD_BACKBUFFERCOUNT;
+        desc.dwBackBufferCount = 1;
+        desc.ddsCaps.dwCaps |= DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+    }
+    LPDIRECTDRAWSURFACE surface = 0;
+    HRESULT result = display->lpDD->CreateSurface(&desc, &surface, 0);
+    if (result != DD_OK) {
+        failure = "Unable to create primary surface!";
+        return result;
+    }
+    result = surface->QueryInterface(IID_IDirectDrawSurface2,
+                                     reinterpret_cast<void**>(&display->lpPrimary));
+    surface->Release();
+    if (result != DD_OK)
+        failure = "Unable to query interface of primary surface!";
+    return result;
+}
+
+HRESULT TakeBackBuffer(TDirectDraw* display, const char*& failure) {
+    DDSCAPS caps;
+    caps.dwCaps = DDSCAPS_BACKBUFFER;
+    LPDIRECTDRAWSURFACE2 attached = 0;
+    HRESULT result = display->lpPrimary->GetAttachedSurface(&caps, &attached);
+    if (result != DD_OK) {
+        failure = "Unable to get back surface!";
+        return result;
+    }
+    result = attached->QueryInterface(IID_IDirectDrawSurface2,
+                                      reinterpret_cast<void**>(&display->lpBack));
+    attached->Release();
+    if (result != DD_OK)
+        failure = "Unable to query interface of back surface!";
+    return result;
+}
+
+// Opens the display in order; the first step that fails names itself in `failure`.
+HRESULT OpenDisplay(TDirectDraw* display, const char*& failure) {
+    bool fullscreen = display->dwFullscreen == 1;
+    HRESULT result = DirectDrawCreate(&display->guidDevice, &display->lpDD, 0);
+    if (result != DD_OK) {
+        failure = "Unable to initialize DirectDraw(tm)!";
+        return result;
+    }
+    result = display->lpDD->SetCooperativeLevel(
+        display->hWnd, fullscreen ? DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE : DDSCL_NORMAL);
+    if (result != DD_OK) {
+        failure = "Unable to set cooperative level of DirectDraw(tm)!";
+        return result;
+    }
+    if (fullscreen && (result = display->lpDD->SetDisplayMode(640, 480, 16)) != DD_OK) {
+        failure = "Unable to set display mode!";
+        return result;
+    }
+    result = CreatePrimary(display, fullscreen, failure);
+    if (result != DD_OK)
+        return result;
+    // A window's pixels have the screen's layout too; drawing code needs to know it.
+    DetectGraphicsMode(display);
+    return fullscreen ? TakeBackBuffer(display, failure) : DD_OK;
+}
+
 } // namespace
 
 TDirectDraw::TDirectDraw(TLumaBase* base, DWORD fullscreen) {
@@ -119,73 +188,9 @@ int TDirectDraw::Init() {
     lpDD = 0;
     lpPrimary = 0;
     lpBack = 0;
-
-    HRESULT result = DirectDrawCreate(&guidDevice, &lpDD, 0);
-    if (result != DD_OK)
-        return ErrorMessage(result, "Unable to initialize DirectDraw(tm)!");
-
-    DDSURFACEDESC desc;
-    LPDIRECTDRAWSURFACE surface = 0;
-    if (dwFullscreen == 1) {
-        result = lpDD->SetCooperativeLevel(hWnd, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE);
-        if (result != DD_OK)
-            return ErrorMessage(result, "Unable to set cooperative level of DirectDraw(tm)!");
-
-        result = lpDD->SetDisplayMode(640, 480, 16);
-        if (result != DD_OK)
-            return ErrorMessage(result, "Unable to set display mode!");
-
-        std::memset(&desc, 0, sizeof desc);
-        desc.dwSize = sizeof desc;
-        desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-        desc.dwBackBufferCount = 1;
-        desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
-        result = lpDD->CreateSurface(&desc, &surface, 0);
-        if (result != DD_OK)
-            return ErrorMessage(result, "Unable to create primary surface!");
-
-        result =
-            surface->QueryInterface(IID_IDirectDrawSurface2, reinterpret_cast<void**>(&lpPrimary));
-        surface->Release();
-        if (result != DD_OK)
-            return ErrorMessage(result, "Unable to query interface of primary surface!");
-
-        DetectGraphicsMode(this);
-
-        DDSCAPS caps;
-        caps.dwCaps = DDSCAPS_BACKBUFFER;
-        LPDIRECTDRAWSURFACE2 attached = 0;
-        result = lpPrimary->GetAttachedSurface(&caps, &attached);
-        if (result != DD_OK)
-            return ErrorMessage(result, "Unable to get back surface!");
-
-        result =
-            attached->QueryInterface(IID_IDirectDrawSurface2, reinterpret_cast<void**>(&lpBack));
-        attached->Release();
-        if (result != DD_OK)
-            return ErrorMessage(result, "Unable to query interface of back surface!");
-    } else {
-        result = lpDD->SetCooperativeLevel(hWnd, DDSCL_NORMAL);
-        if (result != DD_OK)
-            return ErrorMessage(result, "Unable to set cooperative level of DirectDraw(tm)!");
-
-        std::memset(&desc, 0, sizeof desc);
-        desc.dwSize = sizeof desc;
-        desc.dwFlags = DDSD_CAPS;
-        desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-        result = lpDD->CreateSurface(&desc, &surface, 0);
-        if (result != DD_OK)
-            return ErrorMessage(result, "Unable to create primary surface!");
-
-        result =
-            surface->QueryInterface(IID_IDirectDrawSurface2, reinterpret_cast<void**>(&lpPrimary));
-        surface->Release();
-        if (result != DD_OK)
-            return ErrorMessage(result, "Unable to query interface of primary surface!");
-        // The window's pixels have the screen's layout too; drawing code needs to know it.
-        DetectGraphicsMode(this);
-    }
-    return 1;
+    const char* failure = 0;
+    HRESULT result = OpenDisplay(this, failure);
+    return result == DD_OK ? 1 : ErrorMessage(result, failure);
 }
 
 int TDirectDraw::Exit() {

@@ -24,106 +24,117 @@ WAVEFORMATEX soundFormat() {
 
 const DWORD soundFlags = DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME;
 
-} // namespace
-
-structDirectSoundBuffer* TDirectSound::newSound(char* fileName, int count) {
-    if (dwDisable || !lpDS)
-        return 0;
-    if (count < 1)
-        count = 1;
-
-    HMMIO file = mmioOpenA(fileName, 0, MMIO_ALLOCBUF);
-    if (!file)
-        return 0;
-
+// Finds the RIFF WAVE form's format and data chunks; the file is left at the data, whose
+// size comes back. The format chunk is read and checked, but the sound keeps its fixed
+// format. False when a chunk is missing or the data is empty.
+bool findWaveData(HMMIO file, TLumaBase* base, DWORD& dataBytes) {
     MMCKINFO riff;
     riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
-    if (mmioDescend(file, &riff, 0, MMIO_FINDRIFF) != MMSYSERR_NOERROR) {
-        mmioClose(file, 0);
-        return 0;
-    }
-
+    if (mmioDescend(file, &riff, 0, MMIO_FINDRIFF) != MMSYSERR_NOERROR)
+        return false;
     MMCKINFO chunk;
     chunk.ckid = mmioFOURCC('f', 'm', 't', ' ');
-    if (mmioDescend(file, &chunk, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) {
-        mmioClose(file, 0);
-        return 0;
-    }
-    // The format chunk is read and checked, but the sound keeps its fixed format.
+    if (mmioDescend(file, &chunk, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR)
+        return false;
     char* formatChunk = new char[chunk.cksize];
     if (mmioRead(file, formatChunk, static_cast<LONG>(chunk.cksize)) !=
         static_cast<LONG>(chunk.cksize))
         base->DebugOut("Falsche Gr\xF6\xDF"
                        "e\n");
+    delete[] formatChunk;
     mmioAscend(file, &chunk, 0);
 
     chunk.ckid = mmioFOURCC('d', 'a', 't', 'a');
-    if (mmioDescend(file, &chunk, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR || chunk.cksize == 0) {
-        mmioClose(file, 0);
-        delete[] formatChunk;
-        return 0;
-    }
+    if (mmioDescend(file, &chunk, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR || chunk.cksize == 0)
+        return false;
+    dataBytes = chunk.cksize;
+    return true;
+}
 
+// A sound of `count` empty slots; null (with the log's word) without memory for it.
+structDirectSoundBuffer* newSoundSlots(int count, TLumaBase* base) {
     structDirectSoundBuffer* sound = new (std::nothrow) structDirectSoundBuffer;
     if (!sound) {
         base->DebugOut("newBuffer==NULL");
-        mmioClose(file, 0);
-        delete[] formatChunk;
         return 0;
     }
     sound->lpdsBuffer = new (std::nothrow) LPDIRECTSOUNDBUFFER[count];
     if (!sound->lpdsBuffer) {
         base->DebugOut("newBuffer->lpdsBuffer==NULL");
         delete sound;
-        mmioClose(file, 0);
-        delete[] formatChunk;
         return 0;
     }
     for (int slot = 0; slot < count; ++slot)
         sound->lpdsBuffer[slot] = 0;
+    sound->nCurrent = 0;
+    sound->nCount = count;
+    return sound;
+}
 
+// A buffer of the sound's fixed format holding the file's next `dataBytes` bytes; null when
+// the device cannot make it.
+LPDIRECTSOUNDBUFFER newFilledBuffer(LPDIRECTSOUND device, HMMIO file, DWORD dataBytes) {
     WAVEFORMATEX format = soundFormat();
     DSBUFFERDESC description;
     std::memset(&description, 0, sizeof description);
     description.dwSize = sizeof(DSBUFFERDESC);
     description.dwFlags = soundFlags;
-    description.dwBufferBytes = chunk.cksize;
+    description.dwBufferBytes = dataBytes;
     description.dwReserved = 0;
     description.lpwfxFormat = &format;
     LPDIRECTSOUNDBUFFER buffer = 0;
-    if (lpDS->CreateSoundBuffer(&description, &buffer, 0) != DS_OK) {
-        delete[] sound->lpdsBuffer;
-        delete sound;
-        mmioClose(file, 0);
-        delete[] formatChunk;
+    if (device->CreateSoundBuffer(&description, &buffer, 0) != DS_OK)
         return 0;
-    }
 
     LPVOID region1 = 0;
     LPVOID region2 = 0;
     DWORD length1 = 0;
     DWORD length2 = 0;
     if (buffer->Lock(0, 0, &region1, &length1, &region2, &length2, DSBLOCK_ENTIREBUFFER) == DS_OK) {
-        DWORD wanted = chunk.cksize < length1 ? chunk.cksize : length1;
+        DWORD wanted = dataBytes < length1 ? dataBytes : length1;
         mmioRead(file, static_cast<HPSTR>(region1), static_cast<LONG>(wanted));
         buffer->SetPan(0);
         buffer->SetVolume(0);
         buffer->Unlock(region1, length1, region2, length2);
     }
+    return buffer;
+}
 
+// The first slot holds the buffer, the others duplicates of it, as many as the device
+// makes: the sound's count is cut to those.
+void fillSlots(structDirectSoundBuffer* sound, LPDIRECTSOUND device, LPDIRECTSOUNDBUFFER buffer) {
     sound->lpdsBuffer[0] = buffer;
-    sound->nCurrent = 0;
-    for (int slot = 1; slot < count; ++slot) {
-        if (lpDS->DuplicateSoundBuffer(buffer, &sound->lpdsBuffer[slot]) != DS_OK) {
+    for (int slot = 1; slot < sound->nCount; ++slot) {
+        if (device->DuplicateSoundBuffer(buffer, &sound->lpdsBuffer[slot]) != DS_OK) {
             sound->lpdsBuffer[slot] = 0;
-            count = slot;
-            break;
+            sound->nCount = slot;
+            return;
         }
     }
-    sound->nCount = count;
+}
 
+} // namespace
+
+structDirectSoundBuffer* TDirectSound::newSound(char* fileName, int count) {
+    if (dwDisable || !lpDS)
+        return 0;
+    HMMIO file = mmioOpenA(fileName, 0, MMIO_ALLOCBUF);
+    if (!file)
+        return 0;
+
+    structDirectSoundBuffer* sound = 0;
+    DWORD dataBytes = 0;
+    if (findWaveData(file, base, dataBytes))
+        sound = newSoundSlots(count < 1 ? 1 : count, base);
+    LPDIRECTSOUNDBUFFER buffer = sound ? newFilledBuffer(lpDS, file, dataBytes) : 0;
+    if (buffer) {
+        fillSlots(sound, lpDS, buffer);
+    } else if (sound) {
+        delete[] sound->lpdsBuffer;
+        delete sound;
+        sound = 0;
+    }
     mmioClose(file, 0);
-    delete[] formatChunk;
     return sound;
 }
 

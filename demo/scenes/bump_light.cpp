@@ -3,7 +3,7 @@
 #include "pixel_scene.h"
 
 #include "../demo_state.h"
-#include "../timeline.h"
+#include "../scene_clock.h"
 
 #include <TDirectDraw.h>
 #include <TLumaBase.h>

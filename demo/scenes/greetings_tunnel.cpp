@@ -3,14 +3,15 @@
 #include "caption.h"
 #include "pi.h"
 #include "pixel_scene.h"
-#include "texture_plane.h"
+#include "image_plane.h"
 
 #include <TBitmap.h>
 #include <TDirectDraw.h>
 
 #include "../demo_state.h"
 #include "../random.h"
-#include "../timeline.h"
+#include "../scene_clock.h"
+#include "../shared_textures.h"
 
 #include <cmath>
 #include <cstring>
@@ -79,7 +80,8 @@ void GreetingsFrame() {
 }
 
 void DrawGreetingsTunnel(int time, unsigned short* pixels, int pitch) {
-    const unsigned short* texture = TexturePlane(tunnelTexture, missingTexturePixels);
+    const unsigned short* texture =
+        ImagePlane(tunnelTexture, textureSide, textureSide, missingTexturePixels);
     // Only the low 16 bits count: unsigned arithmetic keeps the growing offset defined.
     unsigned int offset =
         static_cast<unsigned int>(time % 256) + static_cast<unsigned int>(time / 16) * 256u;

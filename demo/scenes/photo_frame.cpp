@@ -2,7 +2,7 @@
 
 #include "caption.h"
 #include "pixel_scene.h"
-#include "texture_plane.h"
+#include "image_plane.h"
 
 #include <TBitmap.h>
 #include <TDirectDraw.h>
@@ -10,9 +10,9 @@
 #include "../command_line.h"
 #include "../demo_state.h"
 #include "../random.h"
-#include "../timeline.h"
+#include "../scene_clock.h"
+#include "../shared_textures.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -67,7 +67,8 @@ unsigned short* RowAt(unsigned short* pixels, int pitch, int row) {
 
 // The texture repeated every 256 columns, shifted right by s and down by r.
 void DrawBackground(unsigned short* pixels, int pitch) {
-    const unsigned short* texture = TexturePlane(lifeTexture, missingTexturePixels);
+    const unsigned short* texture =
+        ImagePlane(lifeTexture, textureSide, textureSide, missingTexturePixels);
     int s = static_cast<int>(NextRandom() % 8);
     int r = static_cast<int>(NextRandom() % 8);
     unsigned short line[640];
@@ -89,24 +90,6 @@ void DrawPhoto(const unsigned short* photo, unsigned short* pixels, int pitch) {
     for (int row = 0; row < labelRows; ++row)
         std::memcpy(RowAt(pixels, pitch, photoY + frameRows + row) + photoX,
                     label + row * photoWidth, photoWidth * sizeof *photo);
-}
-
-// The photo's pixels, 128 a row, 200 rows; a smaller (or missing) image is copied into a
-// plane of that size, black where the image has no pixel.
-const unsigned short* PhotoPlane() {
-    if (photoImage && photoImage->rgbData && photoImage->width == photoWidth &&
-        photoImage->height >= photoRows)
-        return photoImage->rgbData;
-    std::memset(missingPhotoPixels, 0, sizeof missingPhotoPixels);
-    if (photoImage && photoImage->rgbData) {
-        unsigned int columns = std::min<unsigned int>(photoImage->width, photoWidth);
-        unsigned int rows = std::min<unsigned int>(photoImage->height, photoRows);
-        for (unsigned int row = 0; row < rows; ++row)
-            std::memcpy(missingPhotoPixels + row * photoWidth,
-                        photoImage->rgbData + row * photoImage->width,
-                        columns * sizeof *missingPhotoPixels);
-    }
-    return missingPhotoPixels;
 }
 
 // A new random place for the photo's top-left corner.
@@ -247,7 +230,7 @@ void DrawPhotoFrame(int time, unsigned short* pixels, int pitch) {
     DrawBackground(pixels, pitch);
     if (syncByte >= 4)
         return;
-    const unsigned short* photo = PhotoPlane();
+    const unsigned short* photo = ImagePlane(photoImage, photoWidth, photoRows, missingPhotoPixels);
     DrawPhoto(photo, pixels, pitch);
     switch (syncByte) {
     case 0:

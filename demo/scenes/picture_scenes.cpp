@@ -4,18 +4,17 @@
 
 #include "demo_state.h"
 #include "pi.h"
+#include "image_plane.h"
 #include "pixel_scene.h"
 #include "random.h"
-#include "timeline.h"
+#include "scene_clock.h"
 
 #include <TBitmap.h>
 #include <TDirectDraw.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 namespace {
 
@@ -29,9 +28,9 @@ const int stripRows = 78;
 TBitmap* elleImage;
 TBitmap* tileStrip;
 // The halved picture's 640 × 352 pixels: elleImage's own plane, or a copy of whatever part
-// of it loaded, black elsewhere, when the file gave a smaller image.
+// of it loaded, black elsewhere, when the file gave another size.
 unsigned short* picture;
-std::vector<unsigned short> pictureCopy;
+unsigned short pictureCopy[pictureWidth * pictureRows];
 int cos10[512];
 int cos16[512];
 unsigned short distTable[9760];
@@ -48,21 +47,6 @@ void FillCosine(int* table, double amplitude) {
         table[i] = static_cast<int>(amplitude * std::cos(2 * pi * i / 256));
         table[i + 256] = table[i];
     }
-}
-
-unsigned short* PicturePlane() {
-    if (elleImage->rgbData && elleImage->width == pictureWidth && elleImage->height >= pictureRows)
-        return elleImage->rgbData;
-    pictureCopy.assign(pictureWidth * pictureRows, 0);
-    if (elleImage->rgbData) {
-        unsigned int columns = std::min<unsigned int>(elleImage->width, pictureWidth);
-        unsigned int rows = std::min<unsigned int>(elleImage->height, pictureRows);
-        for (unsigned int row = 0; row < rows; row++)
-            std::memcpy(&pictureCopy[row * pictureWidth],
-                        elleImage->rgbData + row * elleImage->width,
-                        columns * sizeof(unsigned short));
-    }
-    return pictureCopy.data();
 }
 
 void HalvePicture() {
@@ -113,7 +97,7 @@ void InitPictureScenes() {
     FillCosine(cos16, 16);
     for (int j = 0; j < 9760; j++)
         distTable[j] = static_cast<unsigned short>(static_cast<int>(std::sqrt(16.0 * j)) % 256);
-    picture = PicturePlane();
+    picture = ImagePlane(elleImage, pictureWidth, pictureRows, pictureCopy);
     HalvePicture();
     for (int k = 0; k < 256; k++) {
         ringPalette[k] = picture[k * pictureWidth + 8];
@@ -130,7 +114,6 @@ void FreePictureScenes() {
     elleImage = nullptr;
     tileStrip = nullptr;
     picture = nullptr;
-    pictureCopy.clear();
 }
 
 void RingFieldFrame() {
@@ -139,32 +122,11 @@ void RingFieldFrame() {
     directDraw->Flip();
 }
 
-namespace {
-
 // Whenever the strip starts or resumes, both pages are cleared: nothing of the previous
 // scene stays around its window.
-void advanceWaveStripClock() {
-    int now = static_cast<int>(GetTickCount());
-    int elapsed = static_cast<int>(static_cast<unsigned int>(now) -
-                                   static_cast<unsigned int>(waveStripClock.lastTick));
-    if (elapsed < 200) {
-        waveStripClock.sceneTime =
-            static_cast<int>(static_cast<unsigned int>(waveStripClock.sceneTime) +
-                             static_cast<unsigned int>(elapsed));
-    } else {
-        directDraw->Flip();
-        directDraw->ClearSurface(directDraw->lpBack, 0);
-        directDraw->Flip();
-        directDraw->ClearSurface(directDraw->lpBack, 0);
-    }
-    waveStripClock.lastTick = now;
-}
-
-} // namespace
-
 void WaveStripFrame() {
-    if (!HoldSceneClock(waveStripClock))
-        advanceWaveStripClock();
+    if (!HoldSceneClock(waveStripClock) && !AdvanceSceneClock(waveStripClock))
+        ClearBothPages();
     RenderIntoBackBuffer(DrawWaveStrip, waveStripClock.sceneTime);
     directDraw->Flip();
 }

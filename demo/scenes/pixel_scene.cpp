@@ -16,3 +16,10 @@ void RenderIntoBackBuffer(SceneRenderer renderer, int time) {
              static_cast<int>(description.lPitch / 2));
     directDraw->lpBack->Unlock(NULL);
 }
+
+void ClearBothPages() {
+    directDraw->Flip();
+    directDraw->ClearSurface(directDraw->lpBack, 0);
+    directDraw->Flip();
+    directDraw->ClearSurface(directDraw->lpBack, 0);
+}

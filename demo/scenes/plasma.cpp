@@ -6,7 +6,7 @@
 #include "pi.h"
 #include "pixel_scene.h"
 #include "random.h"
-#include "timeline.h"
+#include "scene_clock.h"
 
 #include <TDirectDraw.h>
 

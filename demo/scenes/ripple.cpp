@@ -5,8 +5,9 @@
 #include "demo_state.h"
 #include "pi.h"
 #include "pixel_scene.h"
-#include "texture_plane.h"
-#include "timeline.h"
+#include "image_plane.h"
+#include "scene_clock.h"
+#include "shared_textures.h"
 
 #include <TDirectDraw.h>
 
@@ -60,7 +61,8 @@ void RippleFrame() {
 // Texture coordinates are taken modulo 256 in unsigned arithmetic, which wraps them exactly
 // as the low 8 bits of the signed values and cannot overflow at any scene time.
 void DrawRipple(int time, unsigned short* pixels, int pitch) {
-    const unsigned short* texture = TexturePlane(tunnelTexture, missingTexture);
+    const unsigned short* texture =
+        ImagePlane(tunnelTexture, textureSide, textureSide, missingTexture);
     unsigned int t = static_cast<unsigned int>(time);
     unsigned int a = t / 3, b = t / 5, c = t / 7;
     for (unsigned int x = 0; x < 640; x++)

@@ -5,7 +5,7 @@
 #include "../command_line.h"
 #include "../demo_state.h"
 #include "../random.h"
-#include "../timeline.h"
+#include "../scene_clock.h"
 
 #include <TBitmap.h>
 #include <TDirectDraw.h>

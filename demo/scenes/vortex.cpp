@@ -5,8 +5,9 @@
 #include "demo_state.h"
 #include "pi.h"
 #include "pixel_scene.h"
-#include "texture_plane.h"
-#include "timeline.h"
+#include "image_plane.h"
+#include "scene_clock.h"
+#include "shared_textures.h"
 
 #include <TDirectDraw.h>
 
@@ -60,7 +61,8 @@ void VortexFrame() {
 }
 
 void DrawVortex(int time, unsigned short* pixels, int pitch) {
-    const unsigned short* texture = TexturePlane(lifeTexture, missingTexture);
+    const unsigned short* texture =
+        ImagePlane(lifeTexture, textureSide, textureSide, missingTexture);
     unsigned short offset = TextureOffset(static_cast<unsigned int>(time));
     for (int y = 64; y <= 416; y++) {
         const unsigned short* entries = polarTable + (y - 64) * tableWidth;

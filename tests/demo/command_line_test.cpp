@@ -1,6 +1,7 @@
 // The program's own options, as WinMain receives them on every platform.
 #include "command_line.h"
 #include "demo_state.h"
+#include "scene_clock.h"
 #include "timeline.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,6 @@
 #include "demo_state.h"
 #include "scenes/pixel_scene.h"
 #include "scenes/shade_bobs.h"
-#include "timeline.h"
 
 #include <TBitmap.h>
 #include <TDirectDraw.h>

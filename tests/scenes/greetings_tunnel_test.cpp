@@ -3,7 +3,7 @@
 
 #include "demo_state.h"
 #include "scenes/greetings_tunnel.h"
-#include "timeline.h"
+#include "shared_textures.h"
 
 #include <TBitmap.h>
 

@@ -5,7 +5,7 @@
 #include "random.h"
 #include "scenes/photo_frame.h"
 #include "scenes/vortex.h"
-#include "timeline.h"
+#include "shared_textures.h"
 
 #include <TBitmap.h>
 
