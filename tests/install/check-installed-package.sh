@@ -19,11 +19,23 @@ cmake --build "$work/consumer" >/dev/null
 result=$(LUMA_BACKEND=headless "$work/consumer/consumer")
 [ "$result" = "$expected" ] || { echo "CMake package consumer printed: $result"; exit 1; }
 
-libdir=$(dirname "$(find "$work/prefix" -name lumabase.pc)")
-flags=$(PKG_CONFIG_PATH="$libdir" pkg-config --cflags --libs lumabase)
-c++ -std=c++17 $build_flags "$source_dir/consumer/main.cpp" $flags -Wl,-rpath,"$work/prefix/lib" -o "$work/pkgconfig-consumer"
+# pkg-config: the flags alone build programs that find the libraries (no LD_LIBRARY_PATH).
+export PKG_CONFIG_PATH
+PKG_CONFIG_PATH=$(dirname "$(find "$work/prefix" -name lumabase.pc)")
+c++ -std=c++17 $build_flags "$source_dir/consumer/main.cpp" $(pkg-config --cflags --libs lumabase) \
+    -o "$work/pkgconfig-consumer"
 result=$(LUMA_BACKEND=headless "$work/pkgconfig-consumer")
 [ "$result" = "$expected" ] || { echo "pkg-config consumer printed: $result"; exit 1; }
+
+# The README's command for the example effect: lumabase-main brings the platform's entry.
+mkdir "$work/pkgconfig-run"
+(cd "$source_dir/../../examples/circles" &&
+   c++ $build_flags circles.cpp resources.cpp $(pkg-config --cflags --libs lumabase-main) \
+       -o "$work/pkgconfig-circles")
+(cd "$work/pkgconfig-run" && XDG_CONFIG_HOME="$work/pkgconfig-run/config" \
+   "$work/pkgconfig-circles" --headless --stop-at 500)
+grep -q "^Circles: 5[0-9][0-9] ms" "$work/pkgconfig-run/Circles.log" ||
+  { echo "circles built by pkg-config did not run its half second"; cat "$work/pkgconfig-run/Circles.log"; exit 1; }
 
 # The example effect, built on the package and run headless for half a second.
 cmake -S "$source_dir/../../examples/circles" -B "$work/circles" -G Ninja \
@@ -45,7 +57,7 @@ status=0
 grep -q "^Initializing DirectDraw:" "$work/run/Circles.log" || { echo "circles wrote no display log"; exit 1; }
 grep -q "^Circles: 5[0-9][0-9] ms" "$work/run/Circles.log" || { echo "circles did not run its half second"; cat "$work/run/Circles.log"; exit 1; }
 
-for file in bin/Glimmerfall include/LumaBase/TLumaBase.h include/LumaPlatform/windows.h \
+for file in bin/glimmerfall include/LumaBase/TLumaBase.h include/LumaPlatform/windows.h \
             share/glimmerfall/Media/Glimmerfall.mod; do
   [ -e "$work/prefix/$file" ] || { echo "not installed: $file"; exit 1; }
 done
