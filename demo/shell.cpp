@@ -6,6 +6,7 @@
 #include "music/module.h"
 #include "music/music_player.h"
 #include "resource_ids.h"
+#include "surroundings.h"
 #include "timeline.h"
 
 #include <TDirectDraw.h>
@@ -145,8 +146,13 @@ bool InitWindow(HINSTANCE instance, int showCommand) {
     // The display takes its window from the base object when it is made.
     lumaBase->hWnd = mainWindow;
     directDraw = new TDirectDraw(lumaBase, 1);
-    if (soundEnabled)
+    if (soundEnabled) {
         directSound = new TDirectSound(lumaBase);
+        if (!directSound->lpDS)
+            TellUser("sound is off: a run that could not open a sound device saved "
+                     "\"TDirectSound::dwDisable\" in the settings; run once with "
+                     "--reset-settings to turn it back on");
+    }
     return true;
 }
 

@@ -5,11 +5,12 @@
 #include "music_state.h"
 
 #include "../demo_state.h"
-#include "../run_length.h"
+#include "../surroundings.h"
 
 #include <TDirectSound.h>
 #include <TLumaBase.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -98,6 +99,15 @@ unsigned char* readWholeFile(const char* path, unsigned long& size) {
 // A NUL (a missing file reads as zeros) would end the log line early and lose its line feed.
 char printable(char c) { return c >= 32 && c < 127 ? c : '.'; }
 
+void TellAboutRejectedModule(const char* path, const char* signature) {
+    char text[512];
+    std::snprintf(text, sizeof text,
+                  "%s is not an eight-channel module (it says \"%s\" where \"8CHN\" belongs): "
+                  "without its song the demo ends at once",
+                  path, signature);
+    TellUser(text);
+}
+
 } // namespace
 
 bool ParseModule(const unsigned char* bytes, unsigned long size) {
@@ -122,11 +132,18 @@ void LoadModule(const char* path) {
     unsigned char* bytes = readWholeFile(path, size);
     const unsigned char nothing[1] = {0};
     bool parsed = ParseModule(bytes ? bytes : nothing, size);
+    bool read = bytes != 0;
     std::free(bytes);
+    LogMediaFolder();
     if (!parsed) {
         const char* found = music.header.signature;
-        lumaBase->DebugOut("Falsches Mod-Format! %s (%c%c%c%c)\n", path, printable(found[0]),
-                           printable(found[1]), printable(found[2]), printable(found[3]));
+        char shown[5] = {printable(found[0]), printable(found[1]), printable(found[2]),
+                         printable(found[3]), 0};
+        lumaBase->DebugOut("Falsches Mod-Format! %s (%c%c%c%c)\n", path, shown[0], shown[1],
+                           shown[2], shown[3]);
+        // A file that is missing was said already, with the folders it was looked for in.
+        if (read)
+            TellAboutRejectedModule(path, shown);
         return;
     }
 

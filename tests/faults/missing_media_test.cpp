@@ -38,6 +38,10 @@ TEST_P(MissingMedia, TheDemoPlaysToTheEndAndSaysWhatWasMissing) {
                                              "\"Media\\") +
                                      GetParam() + "\"!\n";
     EXPECT_NE(run.log.find(expected), std::string::npos) << run.log;
+    // And on the terminal, with where it was looked for.
+    std::string said = std::string("Glimmerfall: cannot find Media/") + GetParam() + " in " +
+                       directory.path() + " or ";
+    EXPECT_NE(run.output.find(said), std::string::npos) << run.output;
 }
 
 INSTANTIATE_TEST_SUITE_P(EachFile, MissingMedia, ::testing::ValuesIn(mediaFiles));
@@ -54,6 +58,27 @@ TEST(MissingModule, TheDemoEndsAtOnceWithStatusZero) {
               std::string::npos)
         << run.log;
     EXPECT_EQ(endOfLog(run.log), "\n[over]\n");
+    EXPECT_NE(run.output.find("Glimmerfall: cannot find Media/Glimmerfall.mod in "),
+              std::string::npos)
+        << run.output;
+}
+
+TEST(RejectedModule, TheDemoEndsAtOnceAndSaysWhy) {
+    TempDirectory directory;
+    std::filesystem::create_directory(directory.file("Media"));
+    // A four-channel module's signature where the eight-channel one belongs.
+    std::string module(1084 + 2048, '\0');
+    module.replace(1080, 4, "M.K.");
+    directory.write("Media/Glimmerfall.mod", module);
+    DemoRun run = runDemo(directory.path(), "--headless --sound 22 --seed 1");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.log.find("Falsches Mod-Format! Media\\Glimmerfall.mod (M.K.)\n"),
+              std::string::npos)
+        << run.log;
+    EXPECT_NE(run.output.find("Glimmerfall: Media\\Glimmerfall.mod is not an eight-channel "
+                              "module (it says \"M.K.\""),
+              std::string::npos)
+        << run.output;
 }
 
 TEST(NoMediaAtAll, TheDemoStillStartsAndEnds) {

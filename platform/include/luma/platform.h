@@ -50,6 +50,10 @@ LUMA_API void LumaPressKeyAt(DWORD milliseconds, HWND window, UINT virtualKey, c
 // Ends the run like a key press on the focused window (SIGINT and SIGTERM do this).
 LUMA_API void LumaRequestStop(void);
 
+// The program's data folder (<exe folder>/../share/<name>) when a data file the program read
+// came from it, not from the current folder; null otherwise.
+LUMA_API const char* LumaDataFolderUsed(void);
+
 // Path of the per-user settings file that holds the registry.
 LUMA_API const char* LumaSettingsPath(void);
 

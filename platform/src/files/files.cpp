@@ -1,4 +1,5 @@
 // Kernel file handles over POSIX descriptors.
+#include "files/data_folder.h"
 #include "files/paths.h"
 #include "core/last_error.h"
 
@@ -82,7 +83,9 @@ LUMA_API HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD access, DWORD, LPSECUR
         setLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
     }
-    std::string path = resolvePath(fileName);
+    // Data the program reads may also lie in its own data folder.
+    std::string path =
+        disposition == OPEN_EXISTING && !writes ? resolveDataPath(fileName) : resolvePath(fileName);
     int descriptor = ::open(path.c_str(), flags, 0644);
     if (descriptor < 0) {
         setLastError(errorOf(errno));

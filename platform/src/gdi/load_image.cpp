@@ -1,6 +1,6 @@
 // LoadImageA for bitmaps: resources of the program, or files with LR_LOADFROMFILE.
 #include "core/last_error.h"
-#include "files/paths.h"
+#include "files/data_folder.h"
 #include "gdi/bmp_reader.h"
 
 #include <fstream>
@@ -54,7 +54,7 @@ LUMA_API HANDLE WINAPI LoadImageA(HINSTANCE, LPCSTR name, UINT type, int width, 
         return nullptr;
     }
     std::vector<uint8_t> bytes;
-    if (!readFile(resolvePath(name), bytes)) {
+    if (!readFile(resolveDataPath(name), bytes)) {
         setLastError(ERROR_FILE_NOT_FOUND);
         return nullptr;
     }

@@ -1,7 +1,7 @@
 // Multimedia file I/O for reading RIFF files. Every chunk is measured against the file and
 // its parent: a size that claims more than is there is cut to what is there, so readers
 // never go past the data that exists.
-#include "files/paths.h"
+#include "files/data_folder.h"
 
 #include <mmsystem.h>
 
@@ -86,7 +86,7 @@ bool matches(UINT flags, FOURCC id, FOURCC type, bool hasType, const MMCKINFO& w
 LUMA_API HMMIO WINAPI mmioOpenA(LPSTR fileName, LPMMIOINFO, DWORD flags) {
     if (!fileName || (flags & ~readOnlyFlags) != 0)
         return nullptr;
-    std::string path = luma::resolvePath(fileName);
+    std::string path = luma::resolveDataPath(fileName);
     int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0)
         return nullptr;
