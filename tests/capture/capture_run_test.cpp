@@ -13,6 +13,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <thread>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -175,6 +176,38 @@ TEST_F(CaptureRun, WholeSongRecordedIsAsLongAsTheSongWithSound) {
         std::atof(runCommand("ffprobe -v error -show_entries format=duration -of csv=p=0 song.mp4")
                       .output.c_str());
     EXPECT_NEAR(duration, song, song * 0.01);
+}
+
+class Container
+    : public CaptureRun,
+      public ::testing::WithParamInterface<std::tuple<std::string, std::string, std::string>> {};
+
+// The file's extension chooses the container and its codecs: ffprobe reads the codecs, and
+// the first bytes say the kind of file (Matroska and WebM files name their document type).
+TEST_P(Container, TheExtensionChoosesTheContainerAndItsCodecs) {
+    const auto& [file, codecs, kind] = GetParam();
+    CommandResult run = runProgram("--sound 22 --seed 1 --stop-at 1000 --fps 30 --record " + file);
+    ASSERT_EQ(run.status, 0) << run.output;
+    CommandResult probe = runCommand(
+        "ffprobe -v error -show_entries stream=codec_name -of default=nw=1:nk=1 " + file);
+    EXPECT_EQ(probe.output, codecs);
+    EXPECT_NE(readFile(directory.file(file)).substr(0, 64).find(kind), std::string::npos) << kind;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachExtension, Container,
+    ::testing::Values(std::make_tuple("demo.mkv", "h264\naac\n", "\x42\x82\x88matroska"),
+                      std::make_tuple("demo.webm", "vp9\nopus\n", "\x42\x82\x84webm"),
+                      std::make_tuple("demo.MOV", "h264\naac\n", "ftypqt  ")));
+
+TEST_F(CaptureRun, AnExtensionWithoutAContainerIsRefusedBeforeAnythingRuns) {
+    for (const char* file : {"demo.avi", "demo", "demo.mp4.txt"}) {
+        CommandResult run = runProgram(std::string("--sound 22 --record ") + file);
+        EXPECT_EQ(run.status, 2) << file;
+        EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+        EXPECT_NE(run.output.find(".webm"), std::string::npos) << run.output;
+        EXPECT_FALSE(std::filesystem::exists(directory.file("Glimmerfall.log"))) << file;
+    }
 }
 
 // Waits until a file whose name holds `part` has bytes in it.

@@ -1,6 +1,7 @@
 #include "capture/ffmpeg_recorder.h"
 
 #include "capture/file_output.h"
+#include "capture/video_container.h"
 #include "capture/wav_writer.h"
 
 #include <cstdio>
@@ -40,6 +41,11 @@ std::string FfmpegRecorder::missingProgramProblem() {
 
 bool FfmpegRecorder::start(const std::string& path, int framesPerSecond, int width, int height,
                            std::string& problem) {
+    container = videoContainerFor(path);
+    if (!container) {
+        problem = "cannot record " + path + ": it names no video file this program makes";
+        return false;
+    }
     target = path;
     std::string temporary = temporaryNameFor(path);
     videoFile = temporary + "-video.mkv";
@@ -49,7 +55,9 @@ bool FfmpegRecorder::start(const std::string& path, int framesPerSecond, int wid
         words("-hide_banner -loglevel error -nostats -y -f rawvideo -pixel_format rgb24");
     append(arguments, {"-video_size", std::to_string(width) + "x" + std::to_string(height),
                        "-framerate", std::to_string(framesPerSecond), "-i", "pipe:0"});
-    append(arguments, words("-an -c:v libx264 -preset veryfast -crf 18 -pix_fmt yuv420p"));
+    append(arguments, words("-an"));
+    append(arguments, words(container->videoCodec));
+    append(arguments, words("-pix_fmt yuv420p"));
     append(arguments, {"-f", "matroska", videoFile});
     if (encoder.start(ffmpeg, arguments, true, problem))
         return true;
@@ -87,9 +95,11 @@ bool FfmpegRecorder::finish(const std::vector<int16_t>& samples, uint32_t rate,
 bool FfmpegRecorder::mux(std::string& problem) {
     std::vector<std::string> arguments = words("-hide_banner -loglevel error -nostats -nostdin -y");
     append(arguments, {"-i", videoFile, "-i", soundFile});
-    // The video as encoded; the sound in AAC, which every player takes.
-    append(arguments, words("-map 0:v:0 -map 1:a:0 -c:v copy -c:a aac -b:a 160k"));
-    append(arguments, words("-movflags +faststart -f mp4"));
+    // The video as encoded, the sound in the codec that suits the container.
+    append(arguments, words("-map 0:v:0 -map 1:a:0 -c:v copy"));
+    append(arguments, words(container->soundCodec));
+    append(arguments, words(container->muxOptions));
+    append(arguments, {"-f", container->format});
     arguments.push_back(muxedFile);
     std::string why;
     if (!runProgram(ffmpeg, arguments, why)) {

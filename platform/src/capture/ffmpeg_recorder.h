@@ -1,10 +1,12 @@
-// A video file made by the ffmpeg program: frames are encoded to H.264 as they come, into
-// a temporary file; at the end the sound is added (AAC) and the result renamed into place.
+// A video file made by the ffmpeg program: frames are encoded (H.264, or VP9 for WebM) as
+// they come, into a temporary file; at the end the sound is added (AAC, or Opus for WebM)
+// in the container the file's extension names, and the result renamed into place.
 // Nothing is ever both read from and written to ffmpeg, so it cannot deadlock.
 #pragma once
 
 #include "capture/child_process.h"
 #include "capture/rgb_frame.h"
+#include "capture/video_container.h"
 
 #include <cstdint>
 #include <string>
@@ -31,6 +33,7 @@ private:
     void removeTemporaryFiles();
 
     ChildProcess encoder;
+    const VideoContainer* container = nullptr;
     std::string target;
     std::string videoFile;
     std::string soundFile;

@@ -1,5 +1,9 @@
 #include "process/options.h"
 
+#ifdef LUMA_HAS_CAPTURE
+#include "capture/video_container.h"
+#endif
+
 #include <luma/platform.h>
 
 #include <cstdio>
@@ -83,8 +87,12 @@ const PlatformOption platformOptions[] = {
          return std::string();
      }},
 #ifdef LUMA_HAS_CAPTURE
-    {"--record", "FILE.mp4", "record the run as a video with sound (needs ffmpeg)",
+    {"--record", "FILE.mp4",
+     "record the run as a video with sound (needs ffmpeg): .mp4, .mkv or .mov\n"
+     "(H.264 and AAC), or .webm (VP9 and Opus)",
      [](ProgramOptions& options, const std::string& path) {
+         if (!path.empty() && !videoContainerFor(path))
+             return std::string("takes a .mp4, .mkv, .mov or .webm file, not ") + path;
          return takeOutput(options.recordPath, options, path, "file name");
      }},
     {"--frames", "DIR", "write every frame as a PNG file into DIR",

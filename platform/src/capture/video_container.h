@@ -1,0 +1,41 @@
+// The video files --record makes, chosen by the file's extension: the container ffmpeg
+// writes and the codecs that suit it.
+#pragma once
+
+#include <cstring>
+#include <string>
+#include <strings.h>
+
+namespace luma {
+
+struct VideoContainer {
+    const char* extension;
+    const char* format;     // ffmpeg's name of the container
+    const char* videoCodec; // encoder arguments for the frames, yuv420p
+    const char* soundCodec; // encoder arguments for the sound
+    const char* muxOptions; // for the container, when the sound is added
+};
+
+inline constexpr VideoContainer videoContainers[] = {
+    {".mp4", "mp4", "-c:v libx264 -preset veryfast -crf 18", "-c:a aac -b:a 160k",
+     "-movflags +faststart"},
+    {".mkv", "matroska", "-c:v libx264 -preset veryfast -crf 18", "-c:a aac -b:a 160k", ""},
+    {".mov", "mov", "-c:v libx264 -preset veryfast -crf 18", "-c:a aac -b:a 160k",
+     "-movflags +faststart"},
+    {".webm", "webm", "-c:v libvpx-vp9 -crf 32 -b:v 0 -deadline realtime -cpu-used 8 -row-mt 1",
+     "-c:a libopus -b:a 128k", ""},
+};
+
+// The container for a file name, by its extension in any letter case; null when none fits.
+inline const VideoContainer* videoContainerFor(const std::string& path) {
+    size_t dot = path.rfind('.');
+    size_t slash = path.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return nullptr;
+    for (const VideoContainer& container : videoContainers)
+        if (::strcasecmp(path.c_str() + dot, container.extension) == 0)
+            return &container;
+    return nullptr;
+}
+
+} // namespace luma
