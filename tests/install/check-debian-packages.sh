@@ -64,14 +64,7 @@ done
 
 # The unpacked program plays from an unrelated folder: it finds its libraries through its
 # RUNPATH and its media beside itself, in ../share/glimmerfall.
-mkdir "$work/elsewhere"
-(cd "$work/elsewhere" && XDG_CONFIG_HOME="$work/elsewhere/config" "$root/usr/bin/glimmerfall" \
-   --headless --sound 22 --seed 1 --screenshot 22000:a.png --screenshot 60000:b.png \
-   --stop-at 60100) || fail "the unpacked program failed"
-for shot in a b; do
-  mean=$(convert "$work/elsewhere/$shot.png" -format '%[fx:mean]' info:)
-  awk -v mean="$mean" 'BEGIN { exit !(mean > 0.01) }' || fail "screenshot $shot.png is black ($mean)"
-done
+"$(dirname "$0")/play-from-elsewhere.sh" "$root/usr/bin/glimmerfall" "$work/elsewhere"
 
 # lumabase-dev's pkg-config files build the example effect against the unpacked root.
 export PKG_CONFIG_PATH

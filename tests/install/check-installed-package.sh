@@ -57,6 +57,11 @@ status=0
 grep -q "^Initializing DirectDraw:" "$work/run/Circles.log" || { echo "circles wrote no display log"; exit 1; }
 grep -q "^Circles: 5[0-9][0-9] ms" "$work/run/Circles.log" || { echo "circles did not run its half second"; cat "$work/run/Circles.log"; exit 1; }
 
+# The installed program plays from an unrelated folder (screenshots need the capture part).
+if grep -q '^LUMA_CAPTURE:BOOL=ON' "$build_dir/CMakeCache.txt"; then
+  "$source_dir/play-from-elsewhere.sh" "$work/prefix/bin/glimmerfall" "$work/elsewhere"
+fi
+
 for file in bin/glimmerfall include/LumaBase/TLumaBase.h include/LumaPlatform/windows.h \
             share/glimmerfall/Media/Glimmerfall.mod; do
   [ -e "$work/prefix/$file" ] || { echo "not installed: $file"; exit 1; }
