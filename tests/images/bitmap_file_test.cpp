@@ -209,12 +209,9 @@ TEST_P(BitmapFileTest, PixelsAFileLacksAreZero) {
               (std::vector<uint8_t>{255, 128, 0, 255, 0, 0}));
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-#define SKIP_UNDER_ADDRESS_SANITIZER() GTEST_SKIP() << "limits address space"
-#else
-#define SKIP_UNDER_ADDRESS_SANITIZER()
-#endif
-
+// AddressSanitizer reserves far more address space than a limit leaves: the test is built
+// only without it.
+#if !defined(__SANITIZE_ADDRESS__)
 // Holds the process to a small address space while it lives.
 class AddressSpaceLimit {
 public:
@@ -235,7 +232,6 @@ private:
 };
 
 TEST_P(BitmapFileTest, AnImageTooLargeForMemoryIsLoggedAndLeftEmpty) {
-    SKIP_UNDER_ADDRESS_SANITIZER();
     std::vector<uint8_t> bytes = writeSample("top.tga", std::string(withoutAlpha) + topFirst);
     bytes[12] = bytes[13] = bytes[14] = bytes[15] = 0xFF; // 65535 x 65535
     writeBytes("huge.tga", bytes);
@@ -249,6 +245,7 @@ TEST_P(BitmapFileTest, AnImageTooLargeForMemoryIsLoggedAndLeftEmpty) {
     EXPECT_EQ(image->rgbData, nullptr);
     EXPECT_EQ(newLog(), "TBitmap::TBitmap(char*) - Not enough memory for RGB data!\n");
 }
+#endif
 
 INSTANTIATE_FOR_BOTH_LAYOUTS(BitmapFileTest);
 

@@ -68,9 +68,10 @@ TEST_P(BitmapPaintTest, ImageAlphaSkipsCopiesAndBlends) {
     EXPECT_EQ(pixelAt(surface, 2, 3), 0x0008);
 }
 
-TEST_P(BitmapPaintTest, MixingDropsBitFifteenInFiveFiveFive) {
-    if (is565())
-        GTEST_SKIP() << "bit 15 is red in 5-6-5";
+// Bit 15 is red in 5-6-5: only the 5-5-5 layout has a bit to drop.
+class BitmapPaintFiveFiveFiveTest : public BitmapPaintTest {};
+
+TEST_P(BitmapPaintFiveFiveFiveTest, MixingDropsBitFifteen) {
     auto dark = image(1, 1, {0x0000}, {});
     LPSURFACE surface = canvas(0x8000);
     dark->Paint(surface, 0, 0, -1, 1);
@@ -189,5 +190,9 @@ TEST_P(BitmapPaintTest, EmptyImagesDrawNothing) {
 }
 
 INSTANTIATE_FOR_BOTH_LAYOUTS(BitmapPaintTest);
+INSTANTIATE_TEST_SUITE_P(Layouts, BitmapPaintFiveFiveFiveTest, ::testing::Values(555),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return "rgb" + std::to_string(info.param);
+                         });
 
 } // namespace
