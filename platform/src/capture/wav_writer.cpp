@@ -11,7 +11,11 @@ void putLittleEndian(std::vector<uint8_t>& out, uint32_t value, int bytes) {
         out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-void putTag(std::vector<uint8_t>& out, const char tag[4]) { out.insert(out.end(), tag, tag + 4); }
+// Byte by byte: GCC 12 takes a four-byte insert after reserve() for an overflow.
+void putTag(std::vector<uint8_t>& out, const char tag[4]) {
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<uint8_t>(tag[i]));
+}
 
 } // namespace
 
