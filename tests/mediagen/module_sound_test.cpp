@@ -71,13 +71,22 @@ TEST_F(Song, NeverClipsAndIsNotTooQuiet) {
     EXPECT_LT(overall, -8.0);
 }
 
-TEST_F(Song, NoSecondIsSilent) {
+// Sound all the way, until the last chord rings out: then silence, so that nothing audible is
+// lost when the demo closes at the song's last row.
+TEST_F(Song, NoSecondIsSilentUntilTheLastChordDiesAway) {
     const size_t second = kRate;
-    const size_t start = kRate * 12 / 100; // the first row starts one row in
-    for (size_t at = start; at + second <= rendering_.samples.size(); at += second / 2) {
+    const size_t row = kRate * 12 / 100; // the first row starts one row in
+    const size_t lastPattern = row + static_cast<size_t>(module_.songLength - 1) * 64 * row;
+    ASSERT_GT(rendering_.samples.size(), lastPattern + 4 * second);
+    for (size_t at = row; at + second <= lastPattern + 3 * second; at += second / 2) {
         double level = decibels(rmsOf(rendering_.samples, at, at + second));
         EXPECT_GT(level, -36.0) << "quiet at " << static_cast<double>(at) / kRate << " s";
     }
+    size_t end = rendering_.samples.size();
+    auto loudest =
+        std::max_element(rendering_.samples.begin() + end - second / 2, rendering_.samples.end(),
+                         [](int16_t a, int16_t b) { return std::abs(a) < std::abs(b); });
+    EXPECT_EQ(*loudest, 0) << "the last half second is silence";
 }
 
 TEST_F(Song, DropsAreLouderThanTheIntro) {

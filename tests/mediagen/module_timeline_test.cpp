@@ -51,13 +51,13 @@ Rendering Timeline::rendering_;
 
 } // namespace
 
-TEST_F(Timeline, SongEndsByItselfAfterTwoAndAHalfToFourMinutes) {
+TEST_F(Timeline, SongEndsByItselfAfterTwoAndAHalfToThreeAndAHalfMinutes) {
     EXPECT_TRUE(rendering_.reachedEnd);
     EXPECT_EQ(static_cast<int>(rendering_.rows.size()), module_.songLength * 64)
         << "every row once, no jumps";
     double seconds = rendering_.rows.size() * kRowSeconds;
     EXPECT_GE(seconds, 150.0);
-    EXPECT_LE(seconds, 240.0);
+    EXPECT_LE(seconds, 210.0);
 }
 
 TEST_F(Timeline, FirstRowShowsAScene) {
@@ -65,16 +65,19 @@ TEST_F(Timeline, FirstRowShowsAScene) {
     EXPECT_LT(rendering_.rows.front().scene, 9);
 }
 
-TEST_F(Timeline, EveryOneOfTheNineScenesIsShownForAtLeastTwelveSeconds) {
+TEST_F(Timeline, EveryOneOfTheNineScenesIsShownForAtLeastAPatternAndCutsOnPatternStarts) {
     std::map<int, int> rowsPerScene;
     int changes = 0, previous = -1;
     for (const RowState& r : rendering_.rows) {
         ++rowsPerScene[r.scene];
-        changes += r.scene != previous;
+        if (r.scene != previous) {
+            ++changes;
+            EXPECT_EQ(r.row, 0) << "scene " << r.scene << " starts inside a pattern";
+        }
         previous = r.scene;
     }
     for (int scene = 0; scene < 9; ++scene)
-        EXPECT_GE(rowsPerScene[scene] * kRowSeconds, 12.0) << "scene " << scene;
+        EXPECT_GE(rowsPerScene[scene], 64) << "scene " << scene;
     EXPECT_EQ(rowsPerScene.size(), 9u) << "no rows without a scene";
     EXPECT_EQ(changes, 9) << "each scene in one continuous stretch";
 }
@@ -105,6 +108,34 @@ TEST_F(Timeline, PhotoFrameGetsEveryPictureEffectDarkeningAndCaption) {
     EXPECT_GE(count[6], 1) << "caption";
     for (const auto& [cue, times] : count)
         EXPECT_TRUE(cue <= 4 || cue == 6) << "cue " << cue << " means nothing to the photo frame";
+}
+
+// The photo is seen, not hidden: wobble and distortion hold most of its time on screen,
+// static and black only flicker between them, and the caption, which may land on the photo,
+// comes briefly and only over a photo that reads well under it.
+TEST_F(Timeline, PhotoFrameShowsThePhotoMostOfTheTimeAndTheCaptionBriefly) {
+    int photoRows = 0, pictureRows = 0, run = 0, previous = -1, before = -1;
+    for (const RowState& r : rendering_.rows) {
+        if (r.scene != 6)
+            continue;
+        run = r.sync == previous ? run + 1 : 1;
+        if (r.sync != previous)
+            before = previous;
+        previous = r.sync;
+        if (r.sync <= 3)
+            ++photoRows;
+        if (r.sync == 1 || r.sync == 3)
+            ++pictureRows;
+        if (r.sync == 0 || r.sync == 2 || r.sync == 4) {
+            EXPECT_LE(run, 3) << "static, black or an empty frame for more than 0.36 s";
+        }
+        if (r.sync == 6) {
+            EXPECT_LE(run, 12) << "the caption stays more than 1.44 s";
+            EXPECT_TRUE(before == 1 || before == 3) << "caption after effect " << before;
+        }
+    }
+    ASSERT_GT(photoRows, 0);
+    EXPECT_GE(pictureRows * 100 / photoRows, 85);
 }
 
 TEST_F(Timeline, NoSoundingChannelIsLeftWithoutANote) {

@@ -164,3 +164,21 @@ TEST(ScoreParser, MistakesAreReportedWithTheirLine) {
               std::string::npos);
     EXPECT_NE(errorOf("tempo 125\n").find("line 1: unexpected 'tempo'"), std::string::npos);
 }
+
+TEST(ScoreParser, PatternsNameTheirSectionAndPhrasesMoveBySemitones) {
+    Score s = parseScore(kHeader + "phrase tune bass\n  A-1 C-2 A-3 sync:3\n"
+                                   "pattern low breakdown\n  4 tune\n  8 tune\n"
+                                   "pattern high\n  4 tune+2\n  8 tune-9\norder low high\n");
+    EXPECT_EQ(s.sections, (std::vector<std::string>{"breakdown", ""}));
+    EXPECT_EQ(cellAt(s, 1, 0, 4).period, 453); // B-1
+    EXPECT_EQ(cellAt(s, 1, 1, 4).period, 381); // D-2
+    EXPECT_EQ(cellAt(s, 1, 2, 4).period, 113); // B-3
+    EXPECT_EQ(cellAt(s, 1, 0, 8).period, 856); // C-1
+    EXPECT_EQ(cellAt(s, 1, 3, 8).period, 428) << "markers keep their note";
+    EXPECT_EQ(cellAt(s, 1, 3, 8).parameter, 3);
+    EXPECT_NE(errorOf(kHeader + "phrase p bass\n  B-3\npattern x\n  4 p+1\n")
+                  .find("line 8: transposing by 1 leaves the notes of C-1..B-3"),
+              std::string::npos);
+    EXPECT_NE(errorOf(kHeader + "phrase p bass\n  C-2\npattern x\n  4 p-13\n").find("line 8"),
+              std::string::npos);
+}

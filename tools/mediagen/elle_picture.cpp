@@ -146,37 +146,46 @@ void drawTubeText(Image& image, const std::string& text, int left, int top, int 
     }
 }
 
+// The scene shows this strip at half brightness: white-hot letters on a night sky that is
+// still clearly lit, the logo in the upper part; the lower part is a glowing horizon that the
+// pulsing overlay strip fills with the group's name, so the name never covers the logo.
+constexpr int kLogoHeight = 47;
+
 void drawTitleStrip(Image& image) {
     for (int y = 0; y < kStripHeight; ++y) {
         for (int x = 0; x < kStripWidth; ++x) {
             float v = y / static_cast<float>(kStripHeight - 1);
-            Rgb c = mix(hex(0x14082E), hex(0x2C0E3E), v);
+            float u = x / static_cast<float>(kStripWidth - 1);
+            Rgb c = mix(hex(0x2C2478), hex(0x5A3CA8), v);
+            float horizon = smoothstep(0.48f, 0.9f, v);
+            c = mix(c, mix(hex(0xF0508A), hex(0xFFB040), u), horizon);
             float sparkle = tileNoise(x * 0.9f, y * 0.9f, 4096, 77);
-            c = c + hex(0x8080FF) * (std::pow(sparkle, 12.0f) * 0.8f);
+            c = c + hex(0xA0A0FF) * (std::pow(sparkle, 12.0f) * 0.7f * (1 - horizon));
             image.at(kStripLeft + x, kTitleTop + y) = c;
         }
     }
     TextStyle style;
-    style.unitY = 9.6f;
-    style.unitX = 5.4f;
-    style.spacing = 1.45f;
-    LetterLook look{hex(0xFFF0A0), hex(0xFF9030), hex(0xFF2A8A), 4.6f, true};
-    drawTubeText(image, "GLIMMERFALL", kStripLeft, kTitleTop, kStripWidth, kStripHeight, style,
+    style.unitY = 6.0f;
+    style.unitX = 4.7f;
+    style.spacing = 2.5f;
+    LetterLook look{hex(0xFFFFFF), hex(0xFFE680), hex(0xFFA040), 5.6f, true};
+    drawTubeText(image, "GLIMMERFALL", kStripLeft, kTitleTop + 2, kStripWidth, kLogoHeight, style,
                  look);
 }
 
 // Laid over the title on black; black is the overlay's transparent colour, so the background
-// stays exactly zero and only the letters carry colour.
+// stays exactly zero and only the letters carry colour. The name sits low in its strip: the
+// overlay scales about the strip's middle, so low rows land on the horizon below the logo.
 void drawOverlayStrip(Image& image) {
     for (int y = 0; y < kStripHeight; ++y)
         for (int x = 0; x < kStripWidth; ++x)
             image.at(kStripLeft + x, kOverlayTop + y) = Rgb{};
     TextStyle style;
-    style.unitY = 9.0f;
-    style.unitX = 8.2f;
+    style.unitY = 3.4f;
+    style.unitX = 8.6f;
     style.spacing = 1.6f;
-    LetterLook look{hex(0xFFFFFF), hex(0x60E8FF), hex(0x3060FF), 5.0f, false};
-    drawTubeText(image, "KORVANI", kStripLeft, kOverlayTop, kStripWidth, kStripHeight, style, look);
+    LetterLook look{hex(0xFFFFFF), hex(0xA0F4FF), hex(0x60B0FF), 3.6f, false};
+    drawTubeText(image, "KORVANI", kStripLeft, kOverlayTop + 50, kStripWidth, 27, style, look);
 }
 
 } // namespace

@@ -45,6 +45,10 @@ const std::map<std::string, Recipe>& recipes() {
         {"pad_g", chord("pad g", {-5, -1, 2, 7})},
         {"pad_em", chord("pad em", {-8, -5, -1, 4})},
         {"pad_dm", chord("pad dm", {-10, -7, -3, 2})},
+        {"chord_bm",
+         [] {
+             return ringingChord("chord bm", {-13, -1, 2, 6, 9}, 6.8);
+         }},
         {"marker", marker},
     };
     return table;

@@ -28,7 +28,9 @@ float cliffTop(const Scene& s, float u) {
     return jag + 0.06f * (1.0f - smoothstep(0.03f, 0.12f, d));
 }
 
-float fallHalfWidth(float v) { return 0.030f + 0.025f * v; }
+float fallHalfWidth(const LandscapeStyle& style, float v) {
+    return (0.030f + 0.025f * v) * style.fallWidth;
+}
 
 Rgb skyColor(const Scene& s, float u, float v) {
     const LandscapeStyle& st = s.style;
@@ -86,7 +88,7 @@ Rgb mountains(const Scene& s, float u, float v, Rgb behind) {
         behind = mix(behind, st.skyHorizon, 0.25f * (1 - depth)); // haze
     }
     float near = cliffTop(s, u);
-    float fallEdge = std::fabs(u - st.fallX) - fallHalfWidth(v);
+    float fallEdge = std::fabs(u - st.fallX) - fallHalfWidth(st, v);
     if (v > near && fallEdge > 0) {
         float texture = tileFbm(u * 24, v * 24, 4096, 4, st.seed + 17);
         float rim = 1 - smoothstep(0.0f, 0.012f, v - near);
@@ -103,7 +105,7 @@ Rgb waterfall(const Scene& s, float u, float v, Rgb behind) {
     float top = cliffTop(s, st.fallX) - 0.01f;
     if (v < top || v > kLakeLine)
         return behind;
-    float across = (u - st.fallX) / fallHalfWidth(v);
+    float across = (u - st.fallX) / fallHalfWidth(st, v);
     if (std::fabs(across) > 1.0f)
         return behind;
     float edge = 1 - smoothstep(0.7f, 1.0f, std::fabs(across));
@@ -129,7 +131,7 @@ Rgb glints(const Scene& s, float px, float py) {
             float sx = (gx + ((h >> 4) & 255) / 256.0f) * cell,
                   sy = (gy + ((h >> 12) & 255) / 256.0f) * cell;
             float u = sx / s.width, v = sy / s.height;
-            float near = std::fabs(u - st.fallX) / (fallHalfWidth(v) * 2.2f);
+            float near = std::fabs(u - st.fallX) / (fallHalfWidth(st, v) * 2.2f);
             if (near > 1 || v < cliffTop(s, st.fallX) || v > kLakeLine + 0.06f || (h & 3) != 0)
                 continue;
             float dx = std::fabs(px - sx), dy = std::fabs(py - sy);

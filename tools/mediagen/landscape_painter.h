@@ -20,7 +20,8 @@ struct LandscapeStyle {
     float lightY = 0.2f;
     float lightRadius = 0.05f;
     Rgb lightColor;
-    float fallX = 0.5f; // centre of the waterfall
+    float fallX = 0.5f;     // centre of the waterfall
+    float fallWidth = 1.0f; // 1: a slender fall; small pictures want a broader one
     uint32_t seed = 1;
 };
 

@@ -48,6 +48,18 @@ int periodOfNote(const std::string& note) {
     return kPeriods[octave - kLowestOctave][semitone];
 }
 
+int transposedPeriod(int period, int semitones) {
+    for (int octave = 0; octave < 3; ++octave) {
+        for (int semitone = 0; semitone < 12; ++semitone) {
+            if (kPeriods[octave][semitone] != period)
+                continue;
+            int target = octave * 12 + semitone + semitones;
+            return target >= 0 && target < 36 ? kPeriods[target / 12][target % 12] : 0;
+        }
+    }
+    return 0;
+}
+
 int playbackRate(const std::string& note) {
     int period = periodOfNote(note);
     return period ? kPlayerClock / period : 0;

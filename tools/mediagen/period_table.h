@@ -17,4 +17,8 @@ int periodOfNote(const std::string& note);
 // Samples per second at which the player runs a sample for the note.
 int playbackRate(const std::string& note);
 
+// Period of the note `semitones` above (or below) the note of `period`; 0 when either note
+// is outside the table.
+int transposedPeriod(int period, int semitones);
+
 } // namespace mediagen

@@ -216,12 +216,13 @@ private:
     }
 
     void startPattern(const std::vector<std::string>& words) {
-        if (words.size() != 2)
-            throw ScoreError(line_, "expected: pattern NAME");
+        if (words.size() < 2 || words.size() > 3)
+            throw ScoreError(line_, "expected: pattern NAME [SECTION]");
         if (patternNames_.count(words[1]))
             throw ScoreError(line_, "pattern '" + words[1] + "' defined twice");
         patternNames_[words[1]] = static_cast<int>(score_.patterns.size());
         score_.patterns.emplace_back();
+        score_.sections.push_back(words.size() == 3 ? words[2] : "");
         channelsUsed_.assign(kChannels, false);
         block_ = Block::Pattern;
     }
@@ -233,10 +234,17 @@ private:
         channelsUsed_[channel - 1] = true;
         std::vector<Cell> cells;
         for (size_t i = 1; i < words.size(); ++i) {
-            auto it = phrases_.find(words[i]);
+            size_t sign = words[i].find_last_of("+-");
+            bool shifted = sign != std::string::npos && sign > 0 && sign + 1 < words[i].size() &&
+                           words[i].find_first_not_of("0123456789", sign + 1) == std::string::npos;
+            std::string name = shifted ? words[i].substr(0, sign) : words[i];
+            int semitones =
+                shifted ? parseNumber(words[i].substr(sign), -35, 35, line_, "transposition") : 0;
+            auto it = phrases_.find(name);
             if (it == phrases_.end())
-                throw ScoreError(line_, "unknown phrase '" + words[i] + "'");
-            cells.insert(cells.end(), it->second.begin(), it->second.end());
+                throw ScoreError(line_, "unknown phrase '" + name + "'");
+            for (Cell cell : it->second)
+                cells.push_back(transposed(cell, semitones));
         }
         if (!dividesPattern(cells.size()))
             throw ScoreError(line_, "channel " + words[0] + " gets " +
@@ -245,6 +253,17 @@ private:
         Pattern& pattern = score_.patterns.back();
         for (int row = 0; row < kRowsPerPattern; ++row)
             pattern.rows[row][channel - 1] = cells[row % cells.size()];
+    }
+
+    // Markers keep their note: they carry cues, not pitch.
+    Cell transposed(Cell cell, int semitones) const {
+        if (semitones == 0 || cell.period == 0 || cell.sample == kMarkerSample)
+            return cell;
+        cell.period = transposedPeriod(cell.period, semitones);
+        if (!cell.period)
+            throw ScoreError(line_, "transposing by " + std::to_string(semitones) +
+                                        " leaves the notes of C-1..B-3");
+        return cell;
     }
 
     int patternIndex(const std::string& name) const {

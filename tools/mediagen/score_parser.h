@@ -20,6 +20,7 @@ struct Score {
     std::string title;
     std::vector<SampleSlot> samples;
     std::vector<Pattern> patterns;
+    std::vector<std::string> sections; // per pattern: the part of the song it belongs to
     std::vector<int> order;
 };
 
@@ -41,8 +42,11 @@ constexpr int kMarkerSample = 31;
 //                                 instrument unless one is named, and an optional volume
 //       scene:N  sync:N           marker notes;  TOKEN*N repeats a token;  | is a bar line
 //       pan:N                     stereo position 0..255 for trackers (the demo plays mono)
-//   pattern NAME                  then lines "CHANNEL PHRASE [PHRASE...]": the phrases play one
-//                                 after another and repeat to fill the 64 rows
+//   pattern NAME [SECTION]        then lines "CHANNEL PHRASE [PHRASE...]": the phrases play one
+//                                 after another and repeat to fill the 64 rows; PHRASE+N or
+//                                 PHRASE-N plays the phrase's notes N semitones higher or
+//                                 lower. SECTION names the part of the song (intro, drop,
+//                                 breakdown, ...) for the checks that listen to it
 //   order PATTERN...              (may be given on several lines)
 Score parseScore(const std::string& text);
 

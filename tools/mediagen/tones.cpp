@@ -98,6 +98,29 @@ ModSample pad(const std::string& name, const std::vector<double>& semitones) {
     return toModSample(name, s, attack);
 }
 
+// Each note a bright strike settling into a warm bell-like tone; the higher partials fade
+// first, the whole falls to zero over the last third so the song can end in silence.
+ModSample ringingChord(const std::string& name, const std::vector<double>& semitones,
+                       double seconds) {
+    const int length = static_cast<int>(seconds * kBaseRate) & ~1;
+    Signal s(length);
+    for (int i = 0; i < length; ++i) {
+        double t = static_cast<double>(i) / kBaseRate;
+        double v = 0;
+        for (size_t k = 0; k < semitones.size(); ++k) {
+            double f = semitonesFromMiddleC(semitones[k]);
+            double index = 1.8 * std::exp(-t / 0.25) + 0.3;
+            double phase = kTwoPi * f * t + 0.7 * static_cast<double>(k);
+            v += std::sin(phase + index * std::sin(kTwoPi * f * 2 * t)) * std::exp(-t / 1.9) +
+                 0.25 * std::sin(kTwoPi * f * 3.01 * t) * std::exp(-t / 0.4);
+        }
+        double onset = std::min(1.0, i / 24.0);
+        s[i] = static_cast<float>(onset * v);
+    }
+    fadeTail(s, length / 3);
+    return toModSample(name, s, 0);
+}
+
 ModSample pluck() {
     const int length = 4800;
     Signal s(length);
