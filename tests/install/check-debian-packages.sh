@@ -49,6 +49,11 @@ for size in 64 128 256; do
   icon=$root/usr/share/icons/hicolor/${size}x${size}/apps/glimmerfall.png
   [ "$(identify -format '%m %wx%h' "$icon")" = "PNG ${size}x${size}" ] ||
     fail "icon $size: $(identify "$icon" 2>&1)"
+  # A picture with rounded corners: transparent corner, opaque middle, not black.
+  [ "$(convert "$icon" -format '%[fx:p{0,0}.a] %[fx:p{w/2,h/2}.a]' info:)" = "0 1" ] ||
+    fail "icon $size has no rounded corners"
+  mean=$(convert "$icon" -alpha off -format '%[fx:mean]' info:)
+  awk -v mean="$mean" 'BEGIN { exit !(mean > 0.1) }' || fail "icon $size is dark ($mean)"
 done
 
 # The manual page renders without warnings and names every option of --help.
