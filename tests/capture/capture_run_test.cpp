@@ -188,6 +188,8 @@ TEST_P(Container, TheExtensionChoosesTheContainerAndItsCodecs) {
     const auto& [file, codecs, kind] = GetParam();
     CommandResult run = runProgram("--sound 22 --seed 1 --stop-at 1000 --fps 30 --record " + file);
     ASSERT_EQ(run.status, 0) << run.output;
+    // The run ends saying what it wrote: one second of video.
+    EXPECT_EQ(run.output.rfind("Glimmerfall: wrote " + file + " (0:01.000, "), 0u) << run.output;
     CommandResult probe = runCommand(
         "ffprobe -v error -show_entries stream=codec_name -of default=nw=1:nk=1 " + file);
     EXPECT_EQ(probe.output, codecs);

@@ -13,6 +13,7 @@
 #include <luma/platform.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -25,6 +26,15 @@ namespace {
 
 // The rate of the silence written when the program never opened a sound device.
 constexpr uint32_t silentRate = 22050;
+
+// "Glimmerfall: wrote demo.mp4 (2:56.617, 148.2 MB)": what a long recording leaves behind.
+void sayWritten(const std::string& path, uint64_t milliseconds) {
+    std::error_code error;
+    uintmax_t bytes = std::filesystem::file_size(path, error);
+    std::fprintf(stderr, "%s: wrote %s (%llu:%06.3f, %.1f MB)\n", program_invocation_short_name,
+                 path.c_str(), static_cast<unsigned long long>(milliseconds / 60000),
+                 (milliseconds % 60000) / 1000.0, error ? 0.0 : bytes / 1e6);
+}
 
 struct CapturedSound {
     uint32_t rate = 0;
@@ -174,7 +184,12 @@ bool CaptureSession::finish(std::string& problem) {
         recorder.abandon();
         return false;
     }
-    return request.videoPath.empty() || recorder.finish(sound.samples, sound.rate, problem);
+    if (request.videoPath.empty())
+        return true;
+    if (!recorder.finish(sound.samples, sound.rate, problem))
+        return false;
+    sayWritten(request.videoPath, framesDone * 1000 / static_cast<uint64_t>(framesPerSecond));
+    return true;
 }
 
 struct PendingCapture {

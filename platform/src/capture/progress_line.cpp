@@ -47,9 +47,10 @@ void ProgressLine::update(uint64_t demoMilliseconds, uint64_t frames) {
     std::fflush(stderr);
 }
 
+// The line goes: what the run wrote is said after it.
 void ProgressLine::finish() {
     if (written)
-        std::fputs("\n", stderr);
+        std::fputs("\r\033[K", stderr);
     written = false;
 }
 
