@@ -149,7 +149,7 @@ void drawTubeText(Image& image, const std::string& text, int left, int top, int 
 // The scene shows this strip at half brightness: white-hot letters on a night sky that is
 // still clearly lit, the logo in the upper part; the lower part is a glowing horizon that the
 // pulsing overlay strip fills with the group's name, so the name never covers the logo.
-constexpr int kLogoHeight = 47;
+constexpr int kLogoHeight = 44;
 
 void drawTitleStrip(Image& image) {
     for (int y = 0; y < kStripHeight; ++y) {
@@ -165,11 +165,11 @@ void drawTitleStrip(Image& image) {
         }
     }
     TextStyle style;
-    style.unitY = 6.0f;
-    style.unitX = 4.7f;
-    style.spacing = 2.5f;
-    LetterLook look{hex(0xFFFFFF), hex(0xFFE680), hex(0xFFA040), 5.6f, true};
-    drawTubeText(image, "GLIMMERFALL", kStripLeft, kTitleTop + 2, kStripWidth, kLogoHeight, style,
+    style.unitY = 5.6f;
+    style.unitX = 4.8f;
+    style.spacing = 2.4f;
+    LetterLook look{hex(0xFFFFFF), hex(0xFFE680), hex(0xFFA040), 5.2f, true};
+    drawTubeText(image, "GLIMMERFALL", kStripLeft, kTitleTop + 1, kStripWidth, kLogoHeight, style,
                  look);
 }
 
@@ -181,11 +181,11 @@ void drawOverlayStrip(Image& image) {
         for (int x = 0; x < kStripWidth; ++x)
             image.at(kStripLeft + x, kOverlayTop + y) = Rgb{};
     TextStyle style;
-    style.unitY = 3.4f;
+    style.unitY = 2.6f;
     style.unitX = 8.6f;
     style.spacing = 1.6f;
-    LetterLook look{hex(0xFFFFFF), hex(0xA0F4FF), hex(0x60B0FF), 3.6f, false};
-    drawTubeText(image, "KORVANI", kStripLeft, kOverlayTop + 50, kStripWidth, 27, style, look);
+    LetterLook look{hex(0xFFFFFF), hex(0xA0F4FF), hex(0x60B0FF), 3.2f, false};
+    drawTubeText(image, "KORVANI", kStripLeft, kOverlayTop + 56, kStripWidth, 20, style, look);
 }
 
 } // namespace
