@@ -178,6 +178,36 @@ TEST_F(CaptureRun, WholeSongRecordedIsAsLongAsTheSongWithSound) {
     EXPECT_NEAR(duration, song, song * 0.01);
 }
 
+class AnyFrameRate : public CaptureRun, public ::testing::WithParamInterface<int> {};
+
+// Whatever the frame rate, the run ends at the song's end: the sound holds the song to within
+// a frame and the music's write-ahead, and there is a frame for every frame period of it.
+TEST_P(AnyFrameRate, TheWholeSongEndsOnTimeWithAFrameForEveryPeriod) {
+    const int fps = GetParam();
+    double song = songSeconds();
+    ASSERT_GT(song, 60) << "openmpt123 gives the song's length";
+    // A PNG file for each of thousands of frames takes long: at high rates, four seconds.
+    bool wholeSongOfFrames = fps <= 5;
+    CommandResult run =
+        runProgram("--sound 44 --seed 1 --fps " + std::to_string(fps) + " --wav song.wav" +
+                   (wholeSongOfFrames ? " --frames frames" : ""));
+    ASSERT_EQ(run.status, 0) << run.output;
+    long samples = soxiNumber("-s", directory.file("song.wav"));
+    EXPECT_NEAR(samples / 44100.0, song, 1.0 / fps + 0.3);
+    if (!wholeSongOfFrames) {
+        run = runProgram("--sound 44 --seed 1 --stop-at 4000 --fps " + std::to_string(fps) +
+                         " --frames frames --wav four.wav");
+        ASSERT_EQ(run.status, 0) << run.output;
+        samples = soxiNumber("-s", directory.file("four.wav"));
+        EXPECT_EQ(samples, 4 * 44100);
+    }
+    // The sound is as long as the frames it went with.
+    long frames = static_cast<long>(framesIn("frames").size());
+    EXPECT_EQ(frames * 44100 / fps, samples) << frames << " frames";
+}
+
+INSTANTIATE_TEST_SUITE_P(FramesPerSecond, AnyFrameRate, ::testing::Values(1, 2, 5, 25, 1000));
+
 class Container
     : public CaptureRun,
       public ::testing::WithParamInterface<std::tuple<std::string, std::string, std::string>> {};

@@ -130,7 +130,7 @@ void CaptureSession::clockMoved(const ShownPage& page, VirtualTime now) {
         return;
     frameCurrent = false;
     std::string problem;
-    for (; framesDone * 1000 < now.frameThousandths; ++framesDone) {
+    for (; framesDone < now.framesStarted(); ++framesDone) {
         if (!wantsEveryFrame())
             continue;
         if (!request.videoPath.empty() && !recorder.addFrame(converted(page), problem))

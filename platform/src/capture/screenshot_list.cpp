@@ -9,8 +9,7 @@ void ScreenshotList::add(uint64_t milliseconds, const std::string& path) {
 std::vector<Screenshot*> ScreenshotList::due(VirtualTime now) {
     std::vector<Screenshot*> result;
     for (Screenshot& shot : shots)
-        if (!shot.taken &&
-            shot.milliseconds * static_cast<uint64_t>(now.framesPerSecond) < now.frameThousandths)
+        if (!shot.taken && now.isPast(shot.milliseconds))
             result.push_back(&shot);
     return result;
 }

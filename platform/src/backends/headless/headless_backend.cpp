@@ -14,17 +14,19 @@ std::unique_ptr<Backend> makeHeadlessBackend() {
     return std::make_unique<HeadlessBackend>(config().framesPerSecond);
 }
 
-HeadlessBackend::HeadlessBackend(int rate) : framesPerSecond(rate > 0 ? rate : 60) {}
+HeadlessBackend::HeadlessBackend(int rate)
+    : framesPerSecond(rate > 0 ? rate : 60),
+      stepsPerFrame(VirtualTime::stepsPerFrameAt(framesPerSecond)) {}
 
-// Whole frames in exact arithmetic, so that frame k always starts at k * 1000 / fps ms.
+// Whole steps in exact arithmetic, so that frame k always starts at k * 1000 / fps ms.
 DWORD HeadlessBackend::ticks() {
-    uint64_t milliseconds = frames * 1000 / static_cast<uint64_t>(framesPerSecond);
-    return static_cast<DWORD>(virtualStart + milliseconds + extraMilliseconds);
+    uint64_t stepsPerSecond = static_cast<uint64_t>(framesPerSecond) * stepsPerFrame;
+    return static_cast<DWORD>(virtualStart + steps * 1000 / stepsPerSecond + extraMilliseconds);
 }
 
 VirtualTime HeadlessBackend::now() const {
-    return {frames * 1000 + extraMilliseconds * static_cast<uint64_t>(framesPerSecond),
-            framesPerSecond};
+    uint64_t stepsPerSecond = static_cast<uint64_t>(framesPerSecond) * stepsPerFrame;
+    return {steps * 1000 + extraMilliseconds * stepsPerSecond, framesPerSecond, stepsPerFrame};
 }
 
 void HeadlessBackend::clockMoved() {
@@ -32,24 +34,24 @@ void HeadlessBackend::clockMoved() {
         clockWatcher->clockMoved(displayScreen.lastPage(), now());
 }
 
-void HeadlessBackend::advanceFrames(uint64_t count) {
-    frames += count;
+void HeadlessBackend::advanceStep() {
+    ++steps;
     clockMoved();
 }
 
-void HeadlessBackend::framePresented() {
-    advanceFrames(1);
+void HeadlessBackend::pagePresented() {
+    advanceStep();
     presentedSinceIdle = true;
 }
 
-// A turn that drew nothing still takes a frame's time, so the music always moves on.
+// A turn that drew nothing still takes a step's time, so the music always moves on.
 void HeadlessBackend::idleTurn() {
     if (!presentedSinceIdle)
-        advanceFrames(1);
+        advanceStep();
     presentedSinceIdle = false;
 }
 
-void HeadlessBackend::waitForInput(DWORD) { advanceFrames(1); }
+void HeadlessBackend::waitForInput(DWORD) { advanceStep(); }
 
 void HeadlessBackend::sleep(DWORD milliseconds) {
     extraMilliseconds += milliseconds;

@@ -1,4 +1,5 @@
-// No window, no sound hardware, no SDL: virtual time that moves one frame at a time.
+// No window, no sound hardware, no SDL: virtual time that moves a step at a time, each shown
+// page one step (at 60 frames a second or more, a step is a frame).
 #pragma once
 
 #include "backends/backend.h"
@@ -39,16 +40,17 @@ public:
     const SoundRecording& soundPlayed() override;
     void watchClock(ClockWatcher* watcher) override { clockWatcher = watcher; }
 
-    // A picture was shown: time moves on by one frame.
-    void framePresented();
+    // A page was shown: time moves on by one step.
+    void pagePresented();
 
 private:
-    void advanceFrames(uint64_t count);
+    void advanceStep();
     // Tells the watcher, which takes the frames and screenshots due by now.
     void clockMoved();
 
     int framesPerSecond;
-    uint64_t frames = 0;
+    int stepsPerFrame;
+    uint64_t steps = 0;
     uint64_t extraMilliseconds = 0;
     bool presentedSinceIdle = false;
     ClockWatcher* clockWatcher = nullptr;

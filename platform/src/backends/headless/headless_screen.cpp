@@ -9,7 +9,7 @@ namespace luma {
 void HeadlessScreen::present(const Page& page) {
     keep(page);
     ++shown.frameNumber;
-    owner.framePresented();
+    owner.pagePresented();
 }
 
 void HeadlessScreen::keep(const Page& page) {

@@ -15,7 +15,7 @@ public:
     std::vector<std::string> displayNames() override { return {"Headless display"}; }
     // Padded rows everywhere: code that ignores the pitch shows it at once.
     int rowPadding() const override { return 48; }
-    // Keeps the page and moves the virtual clock on by one frame.
+    // Keeps the page and moves the virtual clock on by one step.
     void present(const Page& page) override;
     // Keeps the page; time stands still.
     void update(const Page& page) override { keep(page); }
