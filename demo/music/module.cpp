@@ -30,6 +30,7 @@ unsigned long convertSampleRecords() {
     for (int number = 0; number < 31; ++number) {
         SampleRecord& sample = music.header.samples[number];
         unsigned int lengthBytes = wordsOf(sample.length) * 2;
+        music.sampleRecordLengths[number] = lengthBytes;
         music.sampleLengths[number] = lengthBytes;
         music.loopStarts[number] = wordsOf(sample.repeatOffset) * 2;
         sample.length = static_cast<unsigned short>(lengthBytes);
@@ -108,6 +109,44 @@ void TellAboutRejectedModule(const char* path, const char* signature) {
     TellUser(text);
 }
 
+// "2:41" for a number of rows of 120 ms.
+void formatRows(char* text, size_t size, unsigned long rows) {
+    unsigned long seconds = rows * 120 / 1000;
+    std::snprintf(text, size, "%lu:%02lu", seconds / 60, seconds % 60);
+}
+
+// A file shorter than its order table and sample records need loses patterns from the end
+// (their count comes from the file's length): said once, with where the song now ends.
+void TellIfCutShort(const char* path, unsigned long size) {
+    int patternsPlayed = 0;
+    for (int position = 0; position < music.header.songLength; ++position)
+        if (music.header.order[position] + 1 > patternsPlayed)
+            patternsPlayed = music.header.order[position] + 1;
+    unsigned long sampleBytes = 0;
+    for (unsigned int length : music.sampleRecordLengths)
+        sampleBytes += length;
+    unsigned long needed =
+        headerBytes + static_cast<unsigned long>(patternsPlayed) * patternBytes + sampleBytes;
+    if (size >= needed)
+        return;
+    int endPosition = 0;
+    while (endPosition < music.header.songLength &&
+           music.header.order[endPosition] < music.patternCount)
+        ++endPosition;
+    char endsAt[16], songEnd[16], text[512];
+    formatRows(endsAt, sizeof endsAt, endPosition * 64ul);
+    formatRows(songEnd, sizeof songEnd, music.header.songLength * 64ul);
+    std::snprintf(text, sizeof text,
+                  "%s is %lu byte%s shorter than its order table and samples need: it holds %d of "
+                  "the %d patterns the song plays, so the song ends at position %d of %d (%s of "
+                  "%s)",
+                  path, needed - size, needed - size == 1 ? "" : "s",
+                  music.patternCount < patternsPlayed ? music.patternCount : patternsPlayed,
+                  patternsPlayed, endPosition, music.header.songLength, endsAt, songEnd);
+    lumaBase->DebugOut("%s\n", text);
+    TellUser(text);
+}
+
 } // namespace
 
 bool ParseModule(const unsigned char* bytes, unsigned long size) {
@@ -147,6 +186,7 @@ void LoadModule(const char* path) {
         return;
     }
 
+    TellIfCutShort(path, size);
     RestartMusic();
     ExpectRunLength(music.header.songLength * 64ul * 120ul);
     if (directSound && directSound->lpDS)

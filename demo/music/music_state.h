@@ -16,8 +16,9 @@ struct MusicState {
     short* samples[31];
     // In samples, from the file's words in 32 bits: the header's 16-bit byte counts wrap for
     // samples of 32768 words or more, these do not.
-    unsigned int sampleLengths[31];
+    unsigned int sampleLengths[31]; // as loaded: cut to what the file holds
     unsigned int loopStarts[31];
+    unsigned int sampleRecordLengths[31]; // as the records ask
 
     // The sequencer (sequencer.cpp).
     MusicChannel channels[channelCount];

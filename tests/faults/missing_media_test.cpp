@@ -1,5 +1,6 @@
 // Every file of Media missing in turn: the demo still plays to the end of the song, with the
 // log line the reader gives, and black or empty pictures where the file was.
+#include "command.h"
 #include "demo_run.h"
 #include "temp_directory.h"
 
@@ -61,6 +62,26 @@ TEST(MissingModule, TheDemoEndsAtOnceWithStatusZero) {
     EXPECT_NE(run.output.find("Glimmerfall: cannot find Media/Glimmerfall.mod in "),
               std::string::npos)
         << run.output;
+}
+
+TEST(ModuleCutShort, TheLostPatternsAndWhereTheSongNowEndsAreSaid) {
+    TempDirectory directory;
+    std::filesystem::create_directory(directory.file("Media"));
+    std::string module = readFile(std::string(MEDIA_DIR) + "/Glimmerfall.mod");
+    module.pop_back(); // one byte short: the last pattern no longer fits
+    directory.write("Media/Glimmerfall.mod", module);
+    DemoRun run = runDemo(directory.path(), "--headless --sound off --stop-at 100");
+    EXPECT_EQ(run.status, 0) << run.output;
+    const std::string said = "Media\\Glimmerfall.mod is 1 byte shorter than its order table and "
+                             "samples need: it holds ";
+    EXPECT_NE(run.log.find(said), std::string::npos) << run.log;
+    EXPECT_NE(run.output.find("Glimmerfall: " + said), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("so the song ends at position"), std::string::npos) << run.output;
+
+    // The whole file says nothing.
+    directory.write("Media/Glimmerfall.mod", module + module.substr(0, 1));
+    DemoRun whole = runDemo(directory.path(), "--headless --sound off --stop-at 100");
+    EXPECT_EQ(whole.output.find("shorter"), std::string::npos) << whole.output;
 }
 
 TEST(RejectedModule, TheDemoEndsAtOnceAndSaysWhy) {
