@@ -254,9 +254,10 @@ bool waitForFileWith(const std::string& folder, const std::string& part) {
     return false;
 }
 
-TEST_F(CaptureRun, CtrlCOnTheTerminalEndsTheRunWithACompleteVideo) {
+// Starts a whole recording in a process group of its own, as a shell starts a job, and
+// returns once the encoder has written its first bytes.
+pid_t startRecording(const std::string& folder) {
     pid_t child = ::fork();
-    ASSERT_GE(child, 0);
     if (child == 0) {
         ::setpgid(0, 0);
         ::execl("/bin/sh", "sh", "-c",
@@ -266,14 +267,27 @@ TEST_F(CaptureRun, CtrlCOnTheTerminalEndsTheRunWithACompleteVideo) {
         ::_exit(127);
     }
     ::setpgid(child, child);
-    bool encoding = waitForFileWith(directory.path(), "-video.mkv");
-    // The terminal sends SIGINT to the whole foreground job.
-    ::kill(-child, SIGINT);
+    EXPECT_TRUE(waitForFileWith(folder, "-video.mkv"));
+    return child;
+}
+
+class StopSignal : public CaptureRun, public ::testing::WithParamInterface<int> {};
+
+// Ctrl+C (SIGINT to the whole job) or SIGTERM to the program: the capture keeps what it
+// has as complete files, says how much of the demo that is, and ends with 128 + the signal.
+TEST_P(StopSignal, EndsTheRunWithCompleteShorterFilesAndTheShellsStatus) {
+    const int signalNumber = GetParam();
+    pid_t child = startRecording(directory.path());
+    ::kill(signalNumber == SIGINT ? -child : child, signalNumber);
     int status = 0;
     ::waitpid(child, &status, 0);
-    ASSERT_TRUE(encoding);
     ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << directory.read("errors.txt");
+    std::string errors = directory.read("errors.txt");
+    EXPECT_EQ(WEXITSTATUS(status), 128 + signalNumber) << errors;
+    EXPECT_NE(errors.find("Glimmerfall: stopped at 0:"), std::string::npos) << errors;
+    EXPECT_NE(errors.find(" - wrote demo.mp4 and demo.wav\n"), std::string::npos) << errors;
+    int songMinutes = static_cast<int>(songSeconds()) / 60;
+    EXPECT_NE(errors.find(" of " + std::to_string(songMinutes) + ":"), std::string::npos) << errors;
     CommandResult streams =
         runCommand("ffprobe -v error -show_entries stream=codec_type -of csv=p=0 demo.mp4");
     EXPECT_EQ(streams.output, "video\naudio\n");
@@ -283,6 +297,26 @@ TEST_F(CaptureRun, CtrlCOnTheTerminalEndsTheRunWithACompleteVideo) {
     double sound = soxiNumber("-s", "demo.wav") / 22050.0;
     EXPECT_GT(sound, 0.5);
     EXPECT_NEAR(duration, sound, sound * 0.01);
+}
+
+INSTANTIATE_TEST_SUITE_P(IntOrTerm, StopSignal, ::testing::Values(SIGINT, SIGTERM));
+
+TEST_F(CaptureRun, WhatAKilledRecordingLeftIsRemovedByTheNextRecordingOfTheSameFile) {
+    pid_t child = startRecording(directory.path());
+    ::kill(-child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    auto partials = [&] {
+        int count = 0;
+        for (const std::string& name : filesHere())
+            count += name.find(".demo.mp4.partial-") == 0;
+        return count;
+    };
+    // The encoder, left alone, finishes its part of the file and goes.
+    ASSERT_GT(partials(), 0);
+    CommandResult again = runProgram("--sound 22 " + shortRun + "--record demo.mp4");
+    ASSERT_EQ(again.status, 0) << again.output;
+    EXPECT_EQ(partials(), 0);
+    EXPECT_TRUE(std::filesystem::exists(directory.file("demo.mp4")));
 }
 
 class UnwritableOutput : public CaptureRun, public ::testing::WithParamInterface<std::string> {};

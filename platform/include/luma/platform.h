@@ -49,6 +49,8 @@ LUMA_API void LumaPressKeyAt(DWORD milliseconds, HWND window, UINT virtualKey, c
 
 // Ends the run like a key press on the focused window (SIGINT and SIGTERM do this).
 LUMA_API void LumaRequestStop(void);
+// The signal that ended the run (SIGINT or SIGTERM), or 0.
+LUMA_API int LumaStopSignal(void);
 
 // The program's data folder (<exe folder>/../share/<name>) when a data file the program read
 // came from it, not from the current folder; null otherwise.

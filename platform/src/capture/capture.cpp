@@ -6,6 +6,7 @@
 #include "capture/png_writer.h"
 #include "capture/progress_line.h"
 #include "capture/screenshot_list.h"
+#include "capture/stale_partials.h"
 #include "capture/wav_writer.h"
 #include "core/platform.h"
 #include "core/stop_request.h"
@@ -27,6 +28,14 @@ namespace {
 // The rate of the silence written when the program never opened a sound device.
 constexpr uint32_t silentRate = 22050;
 
+std::string minutesAndSeconds(uint64_t milliseconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%llu:%02llu",
+                  static_cast<unsigned long long>(milliseconds / 60000),
+                  static_cast<unsigned long long>(milliseconds / 1000 % 60));
+    return text;
+}
+
 // "Glimmerfall: wrote demo.mp4 (2:56.617, 148.2 MB)": what a long recording leaves behind.
 void sayWritten(const std::string& path, uint64_t milliseconds) {
     std::error_code error;
@@ -34,6 +43,18 @@ void sayWritten(const std::string& path, uint64_t milliseconds) {
     std::fprintf(stderr, "%s: wrote %s (%llu:%06.3f, %.1f MB)\n", program_invocation_short_name,
                  path.c_str(), static_cast<unsigned long long>(milliseconds / 60000),
                  (milliseconds % 60000) / 1000.0, error ? 0.0 : bytes / 1e6);
+}
+
+// "Glimmerfall: stopped at 0:21 of 2:56 - wrote demo.mp4": a capture cut short by a signal
+// keeps what it has, and says how much of the run that is.
+void sayStopped(uint64_t milliseconds, uint64_t expected, const std::vector<std::string>& files) {
+    std::string written;
+    for (const std::string& file : files)
+        written += (written.empty() ? "" : " and ") + file;
+    std::fprintf(stderr, "%s: stopped at %s%s - wrote %s\n", program_invocation_short_name,
+                 minutesAndSeconds(milliseconds).c_str(),
+                 expected ? (" of " + minutesAndSeconds(expected)).c_str() : "",
+                 written.empty() ? "nothing" : written.c_str());
 }
 
 struct CapturedSound {
@@ -79,10 +100,14 @@ private:
 };
 
 bool CaptureSession::start(std::string& problem) {
-    // Files that cannot be made are found now, not after a long run.
-    for (const std::string* path : {&request.videoPath, &request.soundPath})
+    // Files that cannot be made are found now, not after a long run; what a killed run of
+    // the same files left goes.
+    for (const std::string* path : {&request.videoPath, &request.soundPath}) {
         if (!path->empty() && !canCreate(*path, problem))
             return false;
+        if (!path->empty())
+            removeStalePartials(*path);
+    }
     for (const Screenshot* shot : screenshots.notTaken())
         if (!canCreate(shot->path, problem))
             return false;
@@ -176,19 +201,27 @@ bool CaptureSession::finish(std::string& problem) {
                   shot->path + ")";
         return false;
     }
-    if (request.soundPath.empty() && request.videoPath.empty())
-        return true;
-    CapturedSound sound = soundOfTheFrames();
-    if (!request.soundPath.empty() &&
-        !writeWav(request.soundPath, sound.samples, sound.rate, problem)) {
-        recorder.abandon();
-        return false;
+    uint64_t capturedMilliseconds = framesDone * 1000 / static_cast<uint64_t>(framesPerSecond);
+    if (!request.soundPath.empty() || !request.videoPath.empty()) {
+        CapturedSound sound = soundOfTheFrames();
+        if (!request.soundPath.empty() &&
+            !writeWav(request.soundPath, sound.samples, sound.rate, problem)) {
+            recorder.abandon();
+            return false;
+        }
+        if (!request.videoPath.empty() && !recorder.finish(sound.samples, sound.rate, problem))
+            return false;
     }
-    if (request.videoPath.empty())
-        return true;
-    if (!recorder.finish(sound.samples, sound.rate, problem))
-        return false;
-    sayWritten(request.videoPath, framesDone * 1000 / static_cast<uint64_t>(framesPerSecond));
+    if (stopSignal() != 0) {
+        std::vector<std::string> written;
+        for (const std::string* path :
+             {&request.videoPath, &request.soundPath, &request.framesFolder})
+            if (!path->empty())
+                written.push_back(*path);
+        sayStopped(capturedMilliseconds, progress.expectedEnd(), written);
+    } else if (!request.videoPath.empty()) {
+        sayWritten(request.videoPath, capturedMilliseconds);
+    }
     return true;
 }
 

@@ -16,6 +16,8 @@ public:
     // The program's own word on when it ends; the earlier of it and the stop time counts.
     void expectEnd(uint64_t endMilliseconds);
     void update(uint64_t demoMilliseconds, uint64_t frames);
+    // When the run is expected to end, in milliseconds; 0 when not known.
+    uint64_t expectedEnd() const { return end; }
     void finish();
 
 private:

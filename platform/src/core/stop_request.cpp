@@ -10,11 +10,14 @@ namespace {
 
 volatile std::sig_atomic_t stopRequests = 0;
 volatile std::sig_atomic_t signalsSeen = 0;
+volatile std::sig_atomic_t firstSignal = 0;
 
 // The first signal ends the run in order (settings are saved); a second one, for a
 // program that does not listen any more, ends it at once.
 void onStopSignal(int signalNumber) {
     stopRequests = 1;
+    if (!firstSignal)
+        firstSignal = signalNumber;
     if (++signalsSeen > 1) {
         std::signal(signalNumber, SIG_DFL);
         std::raise(signalNumber);
@@ -37,6 +40,10 @@ bool takeStopRequest() {
 
 void requestStop() { stopRequests = 1; }
 
+int stopSignal() { return firstSignal; }
+
 } // namespace luma
 
 LUMA_API void LumaRequestStop(void) { luma::requestStop(); }
+
+LUMA_API int LumaStopSignal(void) { return luma::stopSignal(); }

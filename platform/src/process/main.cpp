@@ -81,5 +81,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: %s\n", program.c_str(), problem);
         return status != 0 ? status : 1;
     }
+    // A capture cut short by Ctrl+C or a termination signal ends as shells expect of it.
+    bool capturing = !options.recordPath.empty() || !options.framesFolder.empty() ||
+                     !options.wavPath.empty() || !options.screenshots.empty();
+    if (capturing && status == 0 && LumaStopSignal() != 0)
+        return 128 + LumaStopSignal();
     return status;
 }
