@@ -1,7 +1,8 @@
-// The module loader, then three seconds of the song: sequencing and mixing on the streaming
-// path (a buffer whose write cursor moves by uneven steps) or row by row as on the timer path,
-// with marker effects scattered over the patterns. The choices come from the input's hash, so
-// every input replays the same way.
+// The module parser, then the song with marker effects scattered over its patterns: a fifth
+// of a second on the streaming path (a buffer whose write cursor moves by uneven steps), or
+// up to two patterns' rows as on the timer path with a short stretch mixed after each, so that
+// jumps, breaks and markers are reached without mixing seconds of sound. The choices come
+// from the input's hash, so every input replays the same way.
 #include "workspace.h"
 
 #include "fake_music_buffer.h"
@@ -22,7 +23,9 @@
 
 namespace {
 
-const unsigned int secondsPlayed = 3;
+const unsigned int streamedMilliseconds = 200;
+const unsigned int rowsByTimer = 128;
+const unsigned int samplesAfterEachRow = 16;
 
 class Choices {
 public:
@@ -71,7 +74,7 @@ void streamSong(Choices& choices) {
     StreamMusic();
     // Turns come every 0 to 200 ms, now and then late enough to overtake the write position.
     unsigned int played = 0;
-    while (played < secondsPlayed * 2 * static_cast<unsigned int>(sampleRate)) {
+    while (played < streamedMilliseconds * 2 * static_cast<unsigned int>(sampleRate) / 1000) {
         unsigned int step = choices.below(2 * static_cast<unsigned int>(sampleRate) / 5) & ~1u;
         buffer.writeCursor = (buffer.writeCursor + step) % static_cast<DWORD>(sampleRate);
         played += step + 2;
@@ -82,12 +85,10 @@ void streamSong(Choices& choices) {
 }
 
 void playByTimer() {
-    short mixed[5292];
-    unsigned int rows = secondsPlayed * 1000 / 120;
-    for (unsigned int row = 0; row < rows && !SongEnded(); ++row) {
+    short mixed[samplesAfterEachRow];
+    for (unsigned int row = 0; row < rowsByTimer && !SongEnded(); ++row) {
         PlayRow();
-        MixSamples(mixed, static_cast<unsigned int>(samplesPerRow),
-                   static_cast<unsigned int>(sampleRate));
+        MixSamples(mixed, samplesAfterEachRow, static_cast<unsigned int>(sampleRate));
     }
 }
 
@@ -107,7 +108,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     sceneByte = 255;
     syncByte = 0;
 
-    LoadModule(workspace.writeInput(data, size));
+    // Now and then through the file, mostly straight from memory.
+    if (choices.below(8) == 0)
+        LoadModule(workspace.writeInput(data, size));
+    else if (ParseModule(data, size))
+        RestartMusic();
     // A module that did not load has no song: the program ends before any music plays.
     if (!SongEnded()) {
         scatterMarkers(choices);
