@@ -1,6 +1,7 @@
 // The capture's own file writers, read back by ImageMagick and sox.
 #include "capture/png_writer.h"
 #include "capture/rgb_frame.h"
+#include "capture/yuv_frame.h"
 #include "capture/wav_writer.h"
 #include "program_run.h"
 #include "temp_directory.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -81,6 +83,59 @@ TEST(FrameConversion, PagesAreCentredWithTheirChannelsWidenedByTheirHighBits) {
     // Before anything was shown: black frames of the capture's size.
     luma::pageToRgb(luma::ShownPage{}, 3, 2, frame);
     EXPECT_EQ(frame.bytes, std::vector<uint8_t>(18, 0));
+}
+
+// A page of many colours, in the pixel layout given.
+luma::ShownPage colourfulPage(luma::PixelLayout layout) {
+    luma::ShownPage page;
+    page.width = 64;
+    page.height = 48;
+    page.layout = layout;
+    uint32_t state = 12345;
+    for (int i = 0; i < page.width * page.height; ++i) {
+        state = state * 1103515245u + 12345u;
+        // Smooth areas, sharp edges and noise, as the scenes have them.
+        page.pixels.push_back(static_cast<uint16_t>(i % 64 < 32 ? (i * 37) : (state >> 16)));
+    }
+    return page;
+}
+
+// The sum of the differences of every channel of two RGB images.
+long differences(const std::string& a, const std::vector<uint8_t>& b) {
+    long total = 0;
+    for (size_t i = 0; i < b.size() && i < a.size(); ++i)
+        total += std::abs(static_cast<uint8_t>(a[i]) - b[i]);
+    return total;
+}
+
+// The program's own yuv420p, decoded by ffmpeg, is as close to the page as ffmpeg's own
+// conversion of the same page's RGB.
+TEST(FrameConversion, OurYuvIsAsTrueToThePageAsFfmpegsOwn) {
+    TempDirectory directory;
+    for (luma::PixelLayout layout : {luma::PixelLayout::rgb565, luma::PixelLayout::rgb555}) {
+        luma::ShownPage page = colourfulPage(layout);
+        RgbFrame rgb;
+        luma::pageToRgb(page, 64, 48, rgb);
+        luma::YuvFrame yuv;
+        luma::pageToYuv420(page, 64, 48, yuv);
+        ASSERT_EQ(yuv.bytes.size(), 64u * 48 * 3 / 2);
+        directory.write("page.rgb", std::string(rgb.bytes.begin(), rgb.bytes.end()));
+        directory.write("ours.yuv", std::string(yuv.bytes.begin(), yuv.bytes.end()));
+        const std::string raw = "ffmpeg -v error -y -f rawvideo -video_size 64x48 -pixel_format ";
+        CommandResult converted =
+            runCommand(raw + "rgb24 -i page.rgb -f rawvideo -pix_fmt yuv420p theirs.yuv && " + raw +
+                       "yuv420p -i theirs.yuv -f rawvideo -pix_fmt rgb24 theirs.rgb && " + raw +
+                       "yuv420p -i ours.yuv -f rawvideo -pix_fmt rgb24 ours.rgb");
+        ASSERT_EQ(converted.status, 0) << converted.output;
+        // Chroma at half resolution loses detail either way: in all, ours loses no more.
+        long ours = differences(directory.read("ours.rgb"), rgb.bytes);
+        long theirs = differences(directory.read("theirs.rgb"), rgb.bytes);
+        EXPECT_LE(ours, theirs + theirs / 100) << ours << " against ffmpeg's " << theirs;
+        // Luma differs from ffmpeg's by rounding at most.
+        std::string theirPlanes = directory.read("theirs.yuv");
+        for (size_t i = 0; i < 64u * 48; ++i)
+            ASSERT_LE(std::abs(static_cast<uint8_t>(theirPlanes[i]) - yuv.bytes[i]), 1) << i;
+    }
 }
 
 } // namespace

@@ -342,6 +342,7 @@ TEST_F(DirectDrawTest, FlipExchangesThePagesAndShowsTheDrawnOne) {
     back->Unlock(nullptr);
 
     auto& screen = dynamic_cast<luma::HeadlessScreen&>(luma::backend().screen());
+    screen.keepPages(true);
     uint64_t frames = screen.lastPage().frameNumber;
     DWORD start = GetTickCount();
     ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), DD_OK);
@@ -431,6 +432,7 @@ TEST_F(DirectDrawTest, DeviceContextsOnSurfacesConvertColoursToTheirFormat) {
 TEST_F(DirectDrawTest, DrawingOnTheShownPageShowsAtOnceWithoutAFrame) {
     openFullScreen();
     auto& screen = dynamic_cast<luma::HeadlessScreen&>(luma::backend().screen());
+    screen.keepPages(true);
     uint64_t frames = screen.lastPage().frameNumber;
     DWORD start = GetTickCount();
     DDSURFACEDESC front = description();

@@ -77,6 +77,7 @@ public:
 
 private:
     const RgbFrame& converted(const ShownPage& page);
+    const YuvFrame& convertedForVideo(const ShownPage& page);
     void fail(const std::string& problem);
     bool wantsEveryFrame() const {
         return !request.videoPath.empty() || !request.framesFolder.empty();
@@ -96,6 +97,8 @@ private:
     uint64_t lastMilliseconds = 0;
     RgbFrame frame;
     bool frameCurrent = false;
+    YuvFrame videoFrame;
+    bool videoFrameCurrent = false;
     std::string failure;
 };
 
@@ -128,6 +131,13 @@ bool CaptureSession::start(std::string& problem) {
     return true;
 }
 
+const YuvFrame& CaptureSession::convertedForVideo(const ShownPage& page) {
+    if (!videoFrameCurrent)
+        pageToYuv420(page, frameWidth, frameHeight, videoFrame);
+    videoFrameCurrent = true;
+    return videoFrame;
+}
+
 const RgbFrame& CaptureSession::converted(const ShownPage& page) {
     if (!frameCurrent)
         pageToRgb(page, frameWidth, frameHeight, frame);
@@ -154,11 +164,12 @@ void CaptureSession::clockMoved(const ShownPage& page, VirtualTime now) {
     if (!failure.empty())
         return;
     frameCurrent = false;
+    videoFrameCurrent = false;
     std::string problem;
     for (; framesDone < now.framesStarted(); ++framesDone) {
         if (!wantsEveryFrame())
             continue;
-        if (!request.videoPath.empty() && !recorder.addFrame(converted(page), problem))
+        if (!request.videoPath.empty() && !recorder.addFrame(convertedForVideo(page), problem))
             return fail(problem);
         if (!request.framesFolder.empty() &&
             !writePng(framePath(framesDone), converted(page), problem))

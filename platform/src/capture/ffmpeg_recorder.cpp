@@ -52,12 +52,11 @@ bool FfmpegRecorder::start(const std::string& path, int framesPerSecond, int wid
     soundFile = temporary + "-sound.wav";
     muxedFile = temporary;
     std::vector<std::string> arguments =
-        words("-hide_banner -loglevel error -nostats -y -f rawvideo -pixel_format rgb24");
+        words("-hide_banner -loglevel error -nostats -y -f rawvideo -pixel_format yuv420p");
     append(arguments, {"-video_size", std::to_string(width) + "x" + std::to_string(height),
                        "-framerate", std::to_string(framesPerSecond), "-i", "pipe:0"});
     append(arguments, words("-an"));
     append(arguments, words(container->videoCodec));
-    append(arguments, words("-pix_fmt yuv420p"));
     append(arguments, {"-f", "matroska", videoFile});
     if (encoder.start(ffmpeg, arguments, true, problem))
         return true;
@@ -65,7 +64,7 @@ bool FfmpegRecorder::start(const std::string& path, int framesPerSecond, int wid
     return false;
 }
 
-bool FfmpegRecorder::addFrame(const RgbFrame& frame, std::string& problem) {
+bool FfmpegRecorder::addFrame(const YuvFrame& frame, std::string& problem) {
     if (encoder.write(frame.bytes.data(), frame.bytes.size()))
         return true;
     std::string why;

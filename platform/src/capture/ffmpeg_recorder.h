@@ -5,7 +5,7 @@
 #pragma once
 
 #include "capture/child_process.h"
-#include "capture/rgb_frame.h"
+#include "capture/yuv_frame.h"
 #include "capture/video_container.h"
 
 #include <cstdint>
@@ -23,7 +23,7 @@ public:
 
     bool start(const std::string& path, int framesPerSecond, int width, int height,
                std::string& problem);
-    bool addFrame(const RgbFrame& frame, std::string& problem);
+    bool addFrame(const YuvFrame& frame, std::string& problem);
     bool finish(const std::vector<int16_t>& samples, uint32_t rate, std::string& problem);
     // Stops the encoder and removes what was written so far.
     void abandon();

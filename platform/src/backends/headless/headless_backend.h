@@ -38,7 +38,10 @@ public:
     VirtualTime now() const override;
     // In headless_audio.cpp.
     const SoundRecording& soundPlayed() override;
-    void watchClock(ClockWatcher* watcher) override { clockWatcher = watcher; }
+    void watchClock(ClockWatcher* watcher) override {
+        clockWatcher = watcher;
+        displayScreen.keepPages(watcher != nullptr);
+    }
 
     // A page was shown: time moves on by one step.
     void pagePresented();

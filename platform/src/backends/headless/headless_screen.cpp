@@ -13,6 +13,8 @@ void HeadlessScreen::present(const Page& page) {
 }
 
 void HeadlessScreen::keep(const Page& page) {
+    if (!keeping)
+        return;
     shown.width = page.width;
     shown.height = page.height;
     shown.layout = page.layout;

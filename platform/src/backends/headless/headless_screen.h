@@ -23,12 +23,16 @@ public:
     void waitForVerticalBlank() override {}
 
     const ShownPage& lastPage() const { return shown; }
+    // Whether shown pages are copied for someone to read (a capture); without, only their
+    // count is kept, which spares a copy of every page.
+    void keepPages(bool keep) { keeping = keep; }
 
 private:
     void keep(const Page& page);
 
     HeadlessBackend& owner;
     ShownPage shown;
+    bool keeping = false;
 };
 
 } // namespace luma
