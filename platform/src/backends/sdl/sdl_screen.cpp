@@ -1,6 +1,7 @@
 #include "backends/sdl/sdl_screen.h"
 
 #include "backends/sdl/sdl_backend.h"
+#include "backends/sdl/sdl_frame_log.h"
 #include "display/display_settings.h"
 #include "display/page_placement.h"
 
@@ -25,6 +26,7 @@ std::vector<std::string> SdlScreen::displayNames() {
 void SdlScreen::present(const Page& page) {
     keep(page);
     draw();
+    logPresentedFrame(page565, pageWidth, pageHeight);
     if (!rendererWaitsForVerticalBlank())
         paceToRefresh();
 }
