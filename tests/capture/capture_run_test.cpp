@@ -319,6 +319,16 @@ TEST_F(CaptureRun, WhatAKilledRecordingLeftIsRemovedByTheNextRecordingOfTheSameF
     EXPECT_TRUE(std::filesystem::exists(directory.file("demo.mp4")));
 }
 
+// Frames are written on a thread of their own: a file that cannot be written still stops
+// the run with its reason.
+TEST_F(CaptureRun, AFrameThatCannotBeWrittenStopsTheRunAndSaysWhich) {
+    std::filesystem::create_directories(directory.file("frames/frame-000005.png"));
+    CommandResult run = runProgram("--sound 22 " + shortRun + "--frames frames");
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.output.find("frame-000005.png"), std::string::npos) << run.output;
+    EXPECT_TRUE(std::filesystem::exists(directory.file("frames/frame-000004.png")));
+}
+
 class UnwritableOutput : public CaptureRun, public ::testing::WithParamInterface<std::string> {};
 
 TEST_P(UnwritableOutput, IsRefusedBeforeTheDemoStarts) {

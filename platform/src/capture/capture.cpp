@@ -3,6 +3,7 @@
 #include "backends/recorded_run.h"
 #include "capture/ffmpeg_recorder.h"
 #include "capture/file_output.h"
+#include "capture/png_queue.h"
 #include "capture/png_writer.h"
 #include "capture/progress_line.h"
 #include "capture/screenshot_list.h"
@@ -93,6 +94,7 @@ private:
     int frameHeight;
     ProgressLine progress;
     FfmpegRecorder recorder;
+    std::unique_ptr<PngQueue> frameFiles;
     uint64_t framesDone = 0;
     uint64_t lastMilliseconds = 0;
     RgbFrame frame;
@@ -121,6 +123,7 @@ bool CaptureSession::start(std::string& problem) {
             problem = "cannot make the folder " + request.framesFolder + ": " + error.message();
             return false;
         }
+        frameFiles = std::make_unique<PngQueue>();
     }
     if (!request.videoPath.empty()) {
         problem = FfmpegRecorder::missingProgramProblem();
@@ -171,8 +174,7 @@ void CaptureSession::clockMoved(const ShownPage& page, VirtualTime now) {
             continue;
         if (!request.videoPath.empty() && !recorder.addFrame(convertedForVideo(page), problem))
             return fail(problem);
-        if (!request.framesFolder.empty() &&
-            !writePng(framePath(framesDone), converted(page), problem))
+        if (frameFiles && !frameFiles->add(framePath(framesDone), converted(page), problem))
             return fail(problem);
     }
     for (Screenshot* shot : screenshots.due(now)) {
@@ -201,6 +203,9 @@ CapturedSound CaptureSession::soundOfTheFrames() const {
 
 bool CaptureSession::finish(std::string& problem) {
     progress.finish();
+    std::string framesProblem;
+    if (frameFiles && !frameFiles->finish(framesProblem) && failure.empty())
+        fail(framesProblem);
     if (!failure.empty()) {
         problem = failure;
         return false;
