@@ -23,6 +23,8 @@ public:
     virtual void bufferMade(DWORD rate) = 0;
     // Plays up to the present: the work of a device without a thread of its own.
     virtual void catchUp() = 0;
+    // Frames the mixer made that the device has not played yet.
+    virtual DWORD queuedFrames() const { return 0; }
 };
 
 } // namespace luma

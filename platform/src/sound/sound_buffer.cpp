@@ -62,12 +62,21 @@ DWORD SoundBuffer::playByte() const {
 
 HRESULT SoundBuffer::GetCurrentPosition(LPDWORD playCursor, LPDWORD writeCursor) {
     device->catchUp();
+    DWORD queued = device->output ? device->output->queuedFrames() : 0;
+    DWORD rate = device->output ? device->output->rate() : 0;
     Hold hold(device->mixer.lock);
     DWORD play = playByte();
     DWORD write = play;
     if (voice.playing) {
-        DWORD lead = (voice.frequency / writeLeadPerSecond) * data->format.nBlockAlign;
-        write = static_cast<DWORD>((static_cast<uint64_t>(play) + lead) % data->bytes);
+        // What the device still holds is not heard yet: the play cursor is that far behind
+        // the mixer, and the write cursor keeps its lead from what is heard, never behind
+        // the mixer.
+        DWORD align = data->format.nBlockAlign;
+        uint64_t behind = rate ? uint64_t{queued} * voice.frequency / rate * align : 0;
+        behind = std::min<uint64_t>(behind, voice.looping ? data->bytes - align : play);
+        uint64_t lead = std::max<uint64_t>((voice.frequency / writeLeadPerSecond) * align, behind);
+        play = static_cast<DWORD>((play + data->bytes - behind) % data->bytes);
+        write = static_cast<DWORD>((play + lead) % data->bytes);
     }
     if (playCursor)
         *playCursor = play;

@@ -46,8 +46,8 @@ public:
     HRESULT STDMETHODCALLTYPE Restore() override;
 
     // How far the write cursor runs ahead of the play cursor while the buffer plays: 1/25 s,
-    // more than one block of the device's mixing (1024 frames, 23 ms at 44100 Hz), so that
-    // the program never writes where the audio thread is still reading.
+    // or up to where the device's mixer has read when the device holds more than that, so
+    // that the program never writes where the audio thread is still reading.
     static constexpr DWORD writeLeadPerSecond = 25;
 
 private:
