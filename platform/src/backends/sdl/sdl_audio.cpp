@@ -7,83 +7,31 @@
 #include "sound/audio_output.h"
 #include "sound/mixer.h"
 
-#include <dirent.h>
 #include <pthread.h>
 #include <sched.h>
-#include <sys/resource.h>
 
 #include <atomic>
-#include <cstdio>
-#include <cstdlib>
-#include <set>
 
 namespace luma {
 
 namespace {
 
 constexpr int deviceRate = 44100;
+// 46 ms blocks: with the raised thread, enough to ride out a busy machine's scheduling; the
+// cursors account for what the device holds, so the picture keeps its place in the sound.
 constexpr Uint16 framesPerCallback = 2048;
-
-std::set<long> processThreads() {
-    std::set<long> threads;
-    if (DIR* folder = opendir("/proc/self/task")) {
-        while (dirent* entry = readdir(folder))
-            if (long id = std::atol(entry->d_name))
-                threads.insert(id);
-        closedir(folder);
-    }
-    return threads;
-}
-
-// The threads that were there before SDL's audio started its own.
-const std::set<long>& threadsBeforeAudio() {
-    static const std::set<long> threads = processThreads();
-    return threads;
-}
 
 // The audio subsystem starts on first use, apart from video, so that sound works or fails
 // on its own.
 bool audioStarted() {
-    threadsBeforeAudio();
     static bool started = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     return started;
 }
 
-// Busy programs at normal priority must not delay the device's next block. Its thread, and
-// the sound server's client thread that wakes it (PulseAudio's runs at normal priority), take
-// a real-time round-robin slot where the system grants one without asking (root, or an
-// RLIMIT_RTPRIO above 0); elsewhere they keep what SDL gave them.
-bool raiseToRealTime(long thread) {
-    sched_param parameter{};
-    parameter.sched_priority = sched_get_priority_min(SCHED_RR);
-    return sched_setscheduler(static_cast<pid_t>(thread), SCHED_RR, &parameter) == 0;
-}
-
-int niceOf(long thread) {
-    char path[64];
-    std::snprintf(path, sizeof path, "/proc/self/task/%ld/stat", thread);
-    FILE* file = std::fopen(path, "r");
-    if (!file)
-        return 0;
-    int nice = 0;
-    // Past the name in parentheses, the 17th field after the state is the nice value.
-    int read = std::fscanf(file,
-                           "%*d (%*[^)]) %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %*u "
-                           "%*u %*d %*d %*d %d",
-                           &nice);
-    std::fclose(file);
-    return read == 1 ? nice : 0;
-}
-
-// SDL's new threads but those it lowered on purpose (device hot-plug watching).
-bool raiseAudioThreads() {
-    bool raised = false;
-    for (long thread : processThreads())
-        if (!threadsBeforeAudio().count(thread) && niceOf(thread) <= 0)
-            raised = raiseToRealTime(thread) || raised;
-    return raised;
-}
-
+// Busy programs at normal priority must not delay the device's next block: its thread (which
+// also talks to the sound server) takes a real-time round-robin slot where the system grants
+// one without asking (root, or an RLIMIT_RTPRIO above 0); elsewhere it keeps what SDL gave it
+// (the lowest nice value allowed).
 bool raiseAudioThread() {
     sched_param parameter{};
     parameter.sched_priority = sched_get_priority_min(SCHED_RR);
@@ -98,8 +46,7 @@ public:
             SDL_CloseAudioDevice(device);
         if (device && frameLogEnabled())
             logAudioDevice(static_cast<int>(frequency), static_cast<int>(timing.period()),
-                           static_cast<int>(timing.latency()),
-                           threadsRaised && priority.load() == raised);
+                           static_cast<int>(timing.latency()), priority.load() == raised);
     }
 
     bool open(const std::string& name) {
@@ -117,7 +64,6 @@ public:
             return false;
         frequency = static_cast<DWORD>(obtained.freq);
         timing = AudioTiming(obtained.samples, frequency);
-        threadsRaised = raiseAudioThreads();
         SDL_PauseAudioDevice(device, 0);
         return true;
     }
@@ -149,7 +95,6 @@ private:
     AudioTiming timing{framesPerCallback, deviceRate};
     std::atomic<Uint64> lastBlock{0};
     std::atomic<int> priority{untried};
-    bool threadsRaised = false;
 };
 
 } // namespace
