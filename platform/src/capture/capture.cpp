@@ -29,14 +29,6 @@ namespace {
 // The rate of the silence written when the program never opened a sound device.
 constexpr uint32_t silentRate = 22050;
 
-std::string minutesAndSeconds(uint64_t milliseconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%llu:%02llu",
-                  static_cast<unsigned long long>(milliseconds / 60000),
-                  static_cast<unsigned long long>(milliseconds / 1000 % 60));
-    return text;
-}
-
 // "Glimmerfall: wrote demo.mp4 (2:56.617, 148.2 MB)": what a long recording leaves behind.
 void sayWritten(const std::string& path, uint64_t milliseconds) {
     std::error_code error;
@@ -53,8 +45,8 @@ void sayStopped(uint64_t milliseconds, uint64_t expected, const std::vector<std:
     for (const std::string& file : files)
         written += (written.empty() ? "" : " and ") + file;
     std::fprintf(stderr, "%s: stopped at %s%s - wrote %s\n", program_invocation_short_name,
-                 minutesAndSeconds(milliseconds).c_str(),
-                 expected ? (" of " + minutesAndSeconds(expected)).c_str() : "",
+                 minutesAndSeconds(milliseconds / 1000.0).c_str(),
+                 expected ? (" of " + minutesAndSeconds(expected / 1000.0)).c_str() : "",
                  written.empty() ? "nothing" : written.c_str());
 }
 

@@ -6,16 +6,12 @@
 
 namespace luma {
 
-namespace {
-
 std::string minutesAndSeconds(double seconds) {
     char text[32];
     int whole = static_cast<int>(seconds);
     std::snprintf(text, sizeof text, "%d:%02d", whole / 60, whole % 60);
     return text;
 }
-
-} // namespace
 
 ProgressLine::ProgressLine(bool show, uint64_t endMilliseconds)
     : shown(show), end(endMilliseconds) {}

@@ -5,8 +5,12 @@
 
 #include <chrono>
 #include <cstdint>
+#include <string>
 
 namespace luma {
+
+// "2:48" for 168.9 seconds.
+std::string minutesAndSeconds(double seconds);
 
 class ProgressLine {
 public:

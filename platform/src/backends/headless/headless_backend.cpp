@@ -18,11 +18,8 @@ HeadlessBackend::HeadlessBackend(int rate)
     : framesPerSecond(rate > 0 ? rate : 60),
       stepsPerFrame(VirtualTime::stepsPerFrameAt(framesPerSecond)) {}
 
-// Whole steps in exact arithmetic, so that frame k always starts at k * 1000 / fps ms.
-DWORD HeadlessBackend::ticks() {
-    uint64_t stepsPerSecond = static_cast<uint64_t>(framesPerSecond) * stepsPerFrame;
-    return static_cast<DWORD>(virtualStart + steps * 1000 / stepsPerSecond + extraMilliseconds);
-}
+// The exact clock's whole milliseconds: frame k always starts at k * 1000 / fps ms.
+DWORD HeadlessBackend::ticks() { return static_cast<DWORD>(virtualStart + now().milliseconds()); }
 
 VirtualTime HeadlessBackend::now() const {
     uint64_t stepsPerSecond = static_cast<uint64_t>(framesPerSecond) * stepsPerFrame;
