@@ -1,5 +1,6 @@
 #include "music_buffer.h"
 
+#include "marker_cues.h"
 #include "music_render.h"
 #include "music_state.h"
 
@@ -62,8 +63,8 @@ void StartMusicBuffer(IDirectSound* device) {
 
 void StreamMusic() {
     unsigned int size = bufferBytes();
-    DWORD writeCursor = 0;
-    music.buffer->GetCurrentPosition(0, &writeCursor);
+    DWORD playCursor = 0, writeCursor = 0;
+    music.buffer->GetCurrentPosition(&playCursor, &writeCursor);
     unsigned int cursor = static_cast<unsigned int>(writeCursor) % size;
     unsigned int& position = music.writeOffsetBytes;
     unsigned int ahead = (position + size - cursor) % size;
@@ -87,6 +88,14 @@ void StreamMusic() {
         renderInto(samples, static_cast<short*>(first), firstBytes, static_cast<short*>(second),
                    secondBytes);
         music.buffer->Unlock(first, firstBytes, second, secondBytes);
+    } else {
+        // The stretch plays what the buffer held: the song's later samples come that much later.
+        music.samplesRendered += samples;
     }
     position = (position + 2 * samples) % size;
+
+    // Everything from the play cursor to the write position is mixed but not yet heard.
+    unsigned long long unheard = (position + size - playCursor % size) % size / 2;
+    if (music.samplesRendered >= unheard)
+        PlayCuesUpTo(music.samplesRendered - unheard);
 }

@@ -1,5 +1,6 @@
 #include "music_render.h"
 
+#include "marker_cues.h"
 #include "mixer.h"
 #include "music_state.h"
 
@@ -9,6 +10,8 @@ void RestartMusic() {
     ResetSequencer();
     music.samplesUntilRow = static_cast<unsigned int>(samplesPerRow);
     music.lastRowTicks = 0;
+    music.samplesRendered = 0;
+    ClearCues();
 }
 
 void RenderMusic(short* output, unsigned int samples) {
@@ -30,5 +33,6 @@ void RenderMusic(short* output, unsigned int samples) {
             output += run;
         samples -= run;
         music.samplesUntilRow -= run;
+        music.samplesRendered += run;
     }
 }

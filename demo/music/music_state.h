@@ -7,6 +7,15 @@
 
 #include <dsound.h>
 
+// A marker met while mixing ahead: `*byte` becomes `value` when sample `sample` is played.
+struct MarkerCue {
+    unsigned long long sample; // counted from the song's start
+    unsigned char* byte;
+    unsigned char value;
+};
+// Half a second of rows with both markers on every channel.
+const int maxMarkerCues = 64;
+
 struct MusicState {
     // The module (module.cpp): header with its sample records converted in place, patterns
     // as in the file, samples widened to 16 bits.
@@ -24,8 +33,14 @@ struct MusicState {
     MusicChannel channels[channelCount];
     int rowCounter; // order position * 64 + row
 
-    // The renderer (music_render.cpp): output samples left before the next row starts.
+    // The renderer (music_render.cpp): output samples left before the next row starts, and
+    // all it has rendered since the song started.
     unsigned int samplesUntilRow;
+    unsigned long long samplesRendered;
+
+    // Markers mixed but not yet heard (marker_cues.cpp), oldest first.
+    MarkerCue cues[maxMarkerCues];
+    int cueCount;
 
     // The streaming path (music_buffer.cpp): the looping buffer and where the next sample goes.
     IDirectSoundBuffer* buffer;

@@ -1,5 +1,6 @@
 #include "sequencer.h"
 
+#include "marker_cues.h"
 #include "music_state.h"
 
 #include "../demo_state.h"
@@ -41,7 +42,7 @@ int applyEffect(MusicChannel& channel, const Cell& cell, int position) {
     switch (cell.effect) {
     case 0x8:
         if (marker) {
-            syncByte = static_cast<unsigned char>(cell.parameter);
+            CueMarker(syncByte, static_cast<unsigned char>(cell.parameter));
             channel.volume = 0;
         }
         return -1;
@@ -50,7 +51,7 @@ int applyEffect(MusicChannel& channel, const Cell& cell, int position) {
         return cell.parameter < music.header.songLength ? cell.parameter * 64 : songEnd();
     case 0xC:
         if (marker)
-            sceneByte = static_cast<unsigned char>(cell.parameter);
+            CueMarker(sceneByte, static_cast<unsigned char>(cell.parameter));
         channel.volume = marker ? 0 : cell.parameter;
         return -1;
     case 0xD:

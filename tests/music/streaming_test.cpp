@@ -101,4 +101,27 @@ TEST_F(StreamingTest, AFailedLockSkipsTheStretchInsteadOfRetryingIt) {
     EXPECT_EQ(music.rowCounter, 0);
 }
 
+TEST_F(StreamingTest, MarkersTakeEffectWhenTheirRowIsHeardNotWhenItIsMixed) {
+    FakeMusicBuffer buffer(22050);
+    bool mixedAhead = false;
+    // Every row's marker sets the sync byte to the row's number; row k starts at sample
+    // (k + 1) * 2646 (the first row one row in).
+    for (unsigned played = 0; played < 3 * 22050; played += 250) {
+        buffer.writeCursor = 2 * played % 22050;
+        stream(buffer);
+        int rowsHeard = static_cast<int>(played / 2646);
+        int expected = rowsHeard > 0 ? rowsHeard - 1 : 0;
+        ASSERT_EQ(syncByte, expected) << "after " << played << " samples played";
+        mixedAhead |= music.rowCounter > rowsHeard;
+    }
+    EXPECT_TRUE(mixedAhead); // the rows were mixed before they were heard
+}
+
+TEST_F(StreamingTest, WithoutASoundBufferMarkersTakeEffectAtOnce) {
+    PlayRow();
+    EXPECT_EQ(syncByte, 0);
+    PlayRow();
+    EXPECT_EQ(syncByte, 1);
+}
+
 } // namespace
