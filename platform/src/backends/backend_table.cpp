@@ -5,9 +5,13 @@ namespace luma {
 // Each backend's folder defines its factory; the build compiles only the folders it has.
 std::unique_ptr<Backend> makeSdlBackend();
 std::unique_ptr<Backend> makeHeadlessBackend();
+std::unique_ptr<Backend> makeWebBackend();
 
 const std::vector<BackendEntry>& backendTable() {
     static const std::vector<BackendEntry> table = {
+#ifdef LUMA_HAS_WEB_BACKEND
+        {"web", "a canvas in a browser's page and the page's clock", makeWebBackend},
+#endif
 #ifdef LUMA_HAS_SDL_BACKEND
         {"sdl", "a window (or the full screen), real sound and the real clock", makeSdlBackend},
 #endif

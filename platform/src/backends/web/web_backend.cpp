@@ -1,0 +1,35 @@
+#include "backends/web/web_backend.h"
+
+#include "backends/web/web_page.h"
+
+#include <emscripten.h>
+
+#include <algorithm>
+
+namespace luma {
+
+namespace {
+// A modal loop that waits longer still looks at the page's events this often.
+constexpr DWORD longestWaitMs = 10;
+} // namespace
+
+std::unique_ptr<Backend> makeWebBackend() { return std::make_unique<WebBackend>(); }
+
+DWORD WebBackend::ticks() {
+    return static_cast<DWORD>(static_cast<uint64_t>(emscripten_get_now()));
+}
+
+// A turn that showed a page has already waited for the browser's frame; one that did not
+// must still let the browser run, or the tab would hang.
+void WebBackend::idleTurn() {
+    if (!displayScreen.takePresentedSinceAsked())
+        waitForAnimationFrame();
+}
+
+void WebBackend::waitForInput(DWORD maxMs) { emscripten_sleep(std::min(maxMs, longestWaitMs)); }
+
+void WebBackend::sleep(DWORD milliseconds) { emscripten_sleep(milliseconds); }
+
+void WebBackend::screenSize(int& width, int& height) { viewportSize(width, height); }
+
+} // namespace luma
