@@ -1,5 +1,7 @@
 #include "display/page_placement.h"
 
+#include "display/pixel_format.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -20,6 +22,24 @@ const std::array<uint16_t, 65536>& rgb555To565() {
         return entries;
     }();
     return table;
+}
+
+// Every 5-6-5 pixel as 0x00RRGGBB.
+const std::array<uint32_t, 65536>& rgb565ToRgb() {
+    static const std::array<uint32_t, 65536> table = [] {
+        std::array<uint32_t, 65536> entries{};
+        for (unsigned pixel = 0; pixel < entries.size(); ++pixel) {
+            COLORREF colour = unpackPixel(PixelLayout::rgb565, static_cast<uint16_t>(pixel));
+            entries[pixel] = (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
+        }
+        return entries;
+    }();
+    return table;
+}
+
+uint32_t* outputRow(const RgbOutput& output, int y) {
+    return reinterpret_cast<uint32_t*>(reinterpret_cast<char*>(output.pixels) +
+                                       static_cast<size_t>(y) * output.pitchBytes);
 }
 
 } // namespace
@@ -58,6 +78,32 @@ bool isWholeMultiple(const PlacedRect& placed, int pageWidth, int pageHeight) {
         return false;
     int factor = placed.width / pageWidth;
     return placed.width == factor * pageWidth && placed.height == factor * pageHeight;
+}
+
+void drawWholeMultiple(const std::vector<uint16_t>& rgb565, int pageWidth, const PlacedRect& placed,
+                       const RgbOutput& output) {
+    const std::array<uint32_t, 65536>& colours = rgb565ToRgb();
+    int factor = placed.width / pageWidth;
+    for (int y = 0; y < output.height; ++y) {
+        uint32_t* row = outputRow(output, y);
+        int pageY = y - placed.y;
+        if (pageY < 0 || pageY >= placed.height) {
+            std::fill(row, row + output.width, 0u);
+            continue;
+        }
+        // The rows after the first of each repeated row are copies of it.
+        if (pageY % factor != 0) {
+            std::memcpy(row, outputRow(output, y - 1), static_cast<size_t>(output.width) * 4);
+            continue;
+        }
+        std::fill(row, row + placed.x, 0u);
+        const uint16_t* in = &rgb565[static_cast<size_t>(pageY / factor) * pageWidth];
+        uint32_t* out = row + placed.x;
+        for (int x = 0; x < pageWidth; ++x)
+            for (int repeat = 0; repeat < factor; ++repeat)
+                *out++ = colours[in[x]];
+        std::fill(out, row + output.width, 0u);
+    }
 }
 
 } // namespace luma

@@ -30,6 +30,9 @@ std::unique_ptr<Backend> makeSdlBackend() { return std::make_unique<SdlBackend>(
 SdlBackend::SdlBackend() {
     // SIGINT and SIGTERM are the platform's: they end the demo like a key.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // The window's own pixels (SDL_GetWindowSurface) are the system's (X11 shared memory),
+    // not a texture of the renderer: the screen draws whole multiples there.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // The driver is chosen by what the session offers: SDL would otherwise fall back to
     // its invisible "offscreen" driver and play the demo to nobody.
     const char* requestedDriver = std::getenv("SDL_VIDEODRIVER");

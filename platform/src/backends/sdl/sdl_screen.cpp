@@ -25,9 +25,9 @@ std::vector<std::string> SdlScreen::displayNames() {
 
 void SdlScreen::present(const Page& page) {
     keep(page);
-    draw();
+    bool waitedForVerticalBlank = draw();
     logPresentedFrame(page565, pageWidth, pageHeight);
-    if (!rendererWaitsForVerticalBlank())
+    if (!waitedForVerticalBlank)
         paceToRefresh();
 }
 
@@ -45,10 +45,46 @@ void SdlScreen::keep(const Page& page) {
 
 void SdlScreen::repaint() { draw(); }
 
-void SdlScreen::draw() {
+bool SdlScreen::draw() {
+    if (drawOnWindowSurface())
+        return false;
+    return drawWithRenderer();
+}
+
+// At whole multiples the page is scaled here into the window's own pixels: exact, and far
+// cheaper than a scaled texture where OpenGL is rendered in software (Mesa's llvmpipe).
+bool SdlScreen::drawOnWindowSurface() {
+    SDL_Window* window = owner.mainWindow();
+    if (!window || pageWidth <= 0 || pageHeight <= 0)
+        return false;
+    int outputWidth = 0, outputHeight = 0;
+    SDL_GetWindowSizeInPixels(window, &outputWidth, &outputHeight);
+    PlacedRect placed =
+        letterbox(outputWidth, outputHeight, pageWidth, pageHeight, integerScaling());
+    if (!isWholeMultiple(placed, pageWidth, pageHeight))
+        return false;
+    // Where the system has no window pixels of its own (SDL on Wayland), the renderer shows it.
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    if (!surface || surface->w != outputWidth || surface->h != outputHeight ||
+        (surface->format->format != SDL_PIXELFORMAT_RGB888 &&
+         surface->format->format != SDL_PIXELFORMAT_ARGB8888))
+        return false;
+    if (SDL_LockSurface(surface) != 0)
+        return false;
+    RgbOutput output;
+    output.pixels = static_cast<uint32_t*>(surface->pixels);
+    output.width = surface->w;
+    output.height = surface->h;
+    output.pitchBytes = surface->pitch;
+    drawWholeMultiple(page565, pageWidth, placed, output);
+    SDL_UnlockSurface(surface);
+    return SDL_UpdateWindowSurface(window) == 0;
+}
+
+bool SdlScreen::drawWithRenderer() {
     SDL_Renderer* renderer = owner.renderer();
     if (!renderer)
-        return;
+        return false;
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
     if (pageWidth > 0 && pageHeight > 0) {
@@ -73,6 +109,7 @@ void SdlScreen::draw() {
         }
     }
     SDL_RenderPresent(renderer);
+    return rendererWaitsForVerticalBlank();
 }
 
 void SdlScreen::releaseRenderer() {

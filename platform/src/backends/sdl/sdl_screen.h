@@ -1,5 +1,6 @@
-// The shown page in the sdl backend's window: a streaming texture in RGB565, scaled to
-// the window with its aspect kept, at the display's refresh.
+// The shown page in the sdl backend's window, scaled with its aspect kept, at the display's
+// refresh: at whole multiples drawn into the window's own pixels, elsewhere a streaming
+// RGB565 texture smoothed by the renderer.
 #pragma once
 
 #include "display/screen.h"
@@ -31,7 +32,10 @@ public:
 
 private:
     void keep(const Page& page);
-    void draw();
+    // Each returns whether showing the page waited for the vertical blank.
+    bool draw();
+    bool drawOnWindowSurface(); // false: not a whole multiple, or no window pixels to use
+    bool drawWithRenderer();
     bool rendererWaitsForVerticalBlank();
     int refreshRate();
     // Without vsync, sleeps until one refresh period after the previous page.
