@@ -1,5 +1,6 @@
 #include "backends/web/web_backend.h"
 
+#include "backends/web/web_keys.h"
 #include "backends/web/web_page.h"
 
 #include <emscripten.h>
@@ -29,6 +30,8 @@ void WebBackend::idleTurn() {
 void WebBackend::waitForInput(DWORD maxMs) { emscripten_sleep(std::min(maxMs, longestWaitMs)); }
 
 void WebBackend::sleep(DWORD milliseconds) { emscripten_sleep(milliseconds); }
+
+void WebBackend::pumpEvents(InputSink& sink) { deliverPageKeys(sink); }
 
 void WebBackend::screenSize(int& width, int& height) { viewportSize(width, height); }
 

@@ -16,7 +16,7 @@ public:
     void idleTurn() override;
     void waitForInput(DWORD maxMs) override;
     void sleep(DWORD milliseconds) override;
-    void pumpEvents(InputSink&) override {}
+    void pumpEvents(InputSink& sink) override;
 
     void screenSize(int& width, int& height) override;
     bool showWindow(Window&) override { return true; }

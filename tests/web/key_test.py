@@ -1,0 +1,62 @@
+"""Keys pressed on the page reach the program: a held scene runs until a key, and then the
+program ends as on the desktop, its log closing with "[over]".
+
+    key_test.py PAGE_DIR
+"""
+
+import sys
+import time
+
+from devtools import Browser
+from held_scenes_test import serve
+
+FRAMES = "+(document.getElementById('screen').dataset.framesPresented || 0)"
+
+
+def press(browser, key, code, virtual_key, text):
+    browser.call("Input.dispatchKeyEvent", type="keyDown", key=key, code=code,
+                 windowsVirtualKeyCode=virtual_key, text=text)
+    browser.call("Input.dispatchKeyEvent", type="keyUp", key=key, code=code,
+                 windowsVirtualKeyCode=virtual_key)
+
+
+def ends_on_key(browser, url, key, code, virtual_key, text):
+    browser.console.clear()
+    browser.call("Page.navigate", url=url)
+    browser.wait_for(f"{FRAMES} >= 10", 60)
+    if "[over]" in browser.console:
+        return "ended before the key"
+    press(browser, key, code, virtual_key, text)
+    deadline = time.monotonic() + 20
+    while "[over]" not in browser.console:
+        if time.monotonic() > deadline:
+            return "still running 20 s after the key"
+        browser.evaluate("0")
+        time.sleep(0.05)
+    return None
+
+
+def main(page_dir):
+    server = serve(page_dir)
+    browser = Browser(640, 480)
+    url = f"http://127.0.0.1:{server.server_port}/index.html?hold=3:3000&sound=off&seed=1"
+    passed = failed = 0
+    try:
+        for name, key, code, virtual_key, text in [("a letter", "a", "KeyA", 65, "a"),
+                                                   ("Escape", "Escape", "Escape", 27, "")]:
+            problem = ends_on_key(browser, url, key, code, virtual_key, text)
+            if problem:
+                failed += 1
+                print(f"FAIL {name} on the page: {problem}")
+            else:
+                passed += 1
+                print(f"ok   {name} on the page ends the held scene; the log says [over]")
+    finally:
+        browser.close()
+        server.shutdown()
+    print(f"{passed} passed, {failed} failed")
+    return 0 if failed == 0 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:]))
