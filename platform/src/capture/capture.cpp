@@ -77,6 +77,9 @@ private:
     }
     std::string framePath(uint64_t index) const;
     CapturedSound soundOfTheFrames() const;
+    // Hands the video's encoder the sound of the frames so far: what the device played,
+    // and at the end silence after the device closed.
+    bool feedVideoSound(bool toTheEnd, std::string& problem);
 
     RecordedRun& run;
     CaptureRequest request;
@@ -88,6 +91,7 @@ private:
     FfmpegRecorder recorder;
     std::unique_ptr<PngQueue> frameFiles;
     uint64_t framesDone = 0;
+    uint64_t soundFed = 0; // samples handed to the video's encoder
     uint64_t lastMilliseconds = 0;
     RgbFrame frame;
     bool frameCurrent = false;
@@ -169,6 +173,8 @@ void CaptureSession::clockMoved(const ShownPage& page, VirtualTime now) {
         if (frameFiles && !frameFiles->add(framePath(framesDone), converted(page), problem))
             return fail(problem);
     }
+    if (!request.videoPath.empty() && !feedVideoSound(false, problem))
+        return fail(problem);
     for (Screenshot* shot : screenshots.due(now)) {
         if (!writePng(shot->path, converted(page), problem))
             return fail(problem);
@@ -193,6 +199,30 @@ CapturedSound CaptureSession::soundOfTheFrames() const {
     return sound;
 }
 
+bool CaptureSession::feedVideoSound(bool toTheEnd, std::string& problem) {
+    const SoundRecording& recording = run.soundPlayed();
+    uint32_t rate = recording.rate ? recording.rate : silentRate;
+    if (!recording.rate && !toTheEnd)
+        return true;
+    uint64_t due = framesDone * rate / static_cast<uint64_t>(framesPerSecond);
+    uint64_t played = std::min<uint64_t>(due, recording.samples.size());
+    if (played > soundFed) {
+        if (!recorder.addSound(&recording.samples[soundFed], played - soundFed, rate, problem))
+            return false;
+        soundFed = played;
+    }
+    if (!toTheEnd)
+        return true;
+    const std::vector<int16_t> silence(rate, 0); // a second at a time
+    while (soundFed < due) {
+        uint64_t count = std::min<uint64_t>(due - soundFed, silence.size());
+        if (!recorder.addSound(silence.data(), count, rate, problem))
+            return false;
+        soundFed += count;
+    }
+    return true;
+}
+
 bool CaptureSession::finish(std::string& problem) {
     progress.finish();
     std::string framesProblem;
@@ -210,16 +240,15 @@ bool CaptureSession::finish(std::string& problem) {
         return false;
     }
     uint64_t capturedMilliseconds = framesDone * 1000 / static_cast<uint64_t>(framesPerSecond);
-    if (!request.soundPath.empty() || !request.videoPath.empty()) {
+    if (!request.soundPath.empty()) {
         CapturedSound sound = soundOfTheFrames();
-        if (!request.soundPath.empty() &&
-            !writeWav(request.soundPath, sound.samples, sound.rate, problem)) {
+        if (!writeWav(request.soundPath, sound.samples, sound.rate, problem)) {
             recorder.abandon();
             return false;
         }
-        if (!request.videoPath.empty() && !recorder.finish(sound.samples, sound.rate, problem))
-            return false;
     }
+    if (!request.videoPath.empty() && (!feedVideoSound(true, problem) || !recorder.finish(problem)))
+        return false;
     if (stopSignal() != 0) {
         std::vector<std::string> written;
         for (const std::string* path :

@@ -2,7 +2,6 @@
 
 #include "capture/file_output.h"
 #include "capture/video_container.h"
-#include "capture/wav_writer.h"
 
 #include <cstdio>
 #include <sstream>
@@ -49,7 +48,7 @@ bool FfmpegRecorder::start(const std::string& path, int framesPerSecond, int wid
     target = path;
     std::string temporary = temporaryNameFor(path);
     videoFile = temporary + "-video.mkv";
-    soundFile = temporary + "-sound.wav";
+    soundFile = temporary + "-sound" + container->soundExtension;
     muxedFile = temporary;
     std::vector<std::string> arguments =
         words("-hide_banner -loglevel error -nostats -y -f rawvideo -pixel_format yuv420p");
@@ -71,18 +70,46 @@ bool FfmpegRecorder::addFrame(const YuvFrame& frame, std::string& problem) {
     encoder.finish(why);
     problem = "the video encoder stopped while recording " + target + " (" +
               (why.empty() ? "it no longer reads" : why) + ")";
-    removeTemporaryFiles();
+    abandon();
     return false;
 }
 
-bool FfmpegRecorder::finish(const std::vector<int16_t>& samples, uint32_t rate,
-                            std::string& problem) {
+bool FfmpegRecorder::startSound(uint32_t rate, std::string& problem) {
+    // The samples as they lie in memory.
+    const uint16_t one = 1;
+    const char* layout = *reinterpret_cast<const unsigned char*>(&one) == 1 ? "s16le" : "s16be";
+    std::vector<std::string> arguments = words("-hide_banner -loglevel error -nostats -y -f");
+    append(arguments, {layout, "-ar", std::to_string(rate), "-ac", "1", "-i", "pipe:0"});
+    append(arguments, words(container->soundCodec));
+    append(arguments, {"-f", container->soundFormat, soundFile});
+    if (soundEncoder.start(ffmpeg, arguments, true, problem))
+        return true;
+    problem = "cannot record " + target + ": " + problem;
+    abandon();
+    return false;
+}
+
+bool FfmpegRecorder::addSound(const int16_t* samples, size_t count, uint32_t rate,
+                              std::string& problem) {
+    if (!soundEncoder.running() && !startSound(rate, problem))
+        return false;
+    if (soundEncoder.write(samples, count * sizeof(int16_t)))
+        return true;
+    std::string why;
+    soundEncoder.finish(why);
+    problem = "the sound encoder stopped while recording " + target + " (" +
+              (why.empty() ? "it no longer reads" : why) + ")";
+    abandon();
+    return false;
+}
+
+bool FfmpegRecorder::finish(std::string& problem) {
     std::string why;
     bool done = encoder.finish(why);
     if (!done) {
         problem = "the video encoder failed while recording " + target + " (" + why + ")";
-    } else if (!writeWav(soundFile, samples, rate, why)) {
-        problem = "cannot record " + target + ": " + why;
+    } else if (!soundEncoder.finish(why)) {
+        problem = "the sound encoder failed while recording " + target + " (" + why + ")";
         done = false;
     } else {
         done = mux(problem);
@@ -94,9 +121,8 @@ bool FfmpegRecorder::finish(const std::vector<int16_t>& samples, uint32_t rate,
 bool FfmpegRecorder::mux(std::string& problem) {
     std::vector<std::string> arguments = words("-hide_banner -loglevel error -nostats -nostdin -y");
     append(arguments, {"-i", videoFile, "-i", soundFile});
-    // The video as encoded, the sound in the codec that suits the container.
-    append(arguments, words("-map 0:v:0 -map 1:a:0 -c:v copy"));
-    append(arguments, words(container->soundCodec));
+    // Both as encoded: copying them takes a moment.
+    append(arguments, words("-map 0:v:0 -map 1:a:0 -c copy"));
     append(arguments, words(container->muxOptions));
     append(arguments, {"-f", container->format});
     arguments.push_back(muxedFile);
@@ -109,9 +135,8 @@ bool FfmpegRecorder::mux(std::string& problem) {
 }
 
 void FfmpegRecorder::abandon() {
-    if (!encoder.running())
-        return;
     encoder.kill();
+    soundEncoder.kill();
     removeTemporaryFiles();
 }
 
