@@ -14,7 +14,7 @@ void Mixer::render(int16_t* out, size_t frames, DWORD deviceRate) {
         size_t block = std::min(frames, blockFrames);
         std::fill(sum, sum + block, 0);
         {
-            std::lock_guard<std::mutex> hold(lock);
+            std::lock_guard<MixerLock> hold(lock);
             for (Voice* voice : voices)
                 if (voice->playing)
                     mixVoice(*voice, sum, block, deviceRate);

@@ -2,6 +2,7 @@
 // program's calls and the device's thread share.
 #pragma once
 
+#include "sound/mixer_lock.h"
 #include "sound/voice.h"
 
 #include <mutex>
@@ -12,7 +13,7 @@ namespace luma {
 class Mixer {
 public:
     // Held by a buffer operation for its own duration, and by render for one block.
-    std::mutex lock;
+    MixerLock lock;
 
     // Both with the lock held.
     void add(Voice* voice) { voices.push_back(voice); }

@@ -5,7 +5,7 @@
 namespace luma {
 
 namespace {
-using Hold = std::lock_guard<std::mutex>;
+using Hold = std::lock_guard<MixerLock>;
 } // namespace
 
 SoundBuffer::SoundBuffer(std::shared_ptr<DeviceState> owner, std::shared_ptr<SoundData> sound,
