@@ -14,6 +14,13 @@ extern char** environ;
 
 namespace luma {
 
+namespace {
+
+// The most an unprivileged process may ask for (/proc/sys/fs/pipe-max-size by default).
+constexpr int pipeBytes = 1 << 20;
+
+} // namespace
+
 std::string findProgram(const std::string& name) {
     const char* path = std::getenv("PATH");
     std::string folders = path ? path : "";
@@ -49,6 +56,10 @@ bool ChildProcess::start(const std::string& program, const std::vector<std::stri
         problem = std::string("cannot make a pipe: ") + std::strerror(errno);
         return false;
     }
+    // Room for two frames of video: the encoder reads in its own rhythm, and neither side
+    // waits on the other at every 64 KB. Where the system refuses, the pipe stays as it is.
+    if (feedInput)
+        ::fcntl(pipeEnds[1], F_SETPIPE_SZ, pipeBytes);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (feedInput)

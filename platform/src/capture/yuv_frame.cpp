@@ -8,13 +8,10 @@ namespace luma {
 
 namespace {
 
-struct Rgb {
-    int red, green, blue;
-};
-
-// Every 16-bit pixel's colour as the display shows it, and its luma.
+// Every 16-bit pixel's colour as the display shows it, each channel in 10 bits so that four
+// pixels' colours add up in place, and its luma.
 struct PixelTables {
-    std::array<Rgb, 65536> colour;
+    std::array<uint32_t, 65536> colour; // red | green << 10 | blue << 20
     std::array<uint8_t, 65536> luma;
 };
 
@@ -34,10 +31,11 @@ const PixelTables& pixelTables(PixelLayout layout) {
         auto tables = std::make_unique<PixelTables>();
         for (uint32_t pixel = 0; pixel < 65536; ++pixel) {
             COLORREF colour = unpackPixel(which, static_cast<uint16_t>(pixel));
-            Rgb rgb = {static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                       static_cast<int>((colour >> 16) & 0xFF)};
-            tables->colour[pixel] = rgb;
-            tables->luma[pixel] = lumaOf(rgb.red, rgb.green, rgb.blue);
+            uint32_t red = colour & 0xFF, green = (colour >> 8) & 0xFF,
+                     blue = (colour >> 16) & 0xFF;
+            tables->colour[pixel] = red | green << 10 | blue << 20;
+            tables->luma[pixel] =
+                lumaOf(static_cast<int>(red), static_cast<int>(green), static_cast<int>(blue));
         }
         return tables;
     };
@@ -85,15 +83,11 @@ void pageToYuv420(const ShownPage& page, int width, int height, YuvFrame& frame)
             upperLuma[x + 1] = tables.luma[block[1]];
             lowerLuma[x] = tables.luma[block[2]];
             lowerLuma[x + 1] = tables.luma[block[3]];
-            int red = 0, green = 0, blue = 0;
-            for (uint16_t pixel : block) {
-                red += tables.colour[pixel].red;
-                green += tables.colour[pixel].green;
-                blue += tables.colour[pixel].blue;
-            }
-            red = (red + 2) >> 2;
-            green = (green + 2) >> 2;
-            blue = (blue + 2) >> 2;
+            uint32_t sum = tables.colour[block[0]] + tables.colour[block[1]] +
+                           tables.colour[block[2]] + tables.colour[block[3]];
+            int red = ((sum & 0x3FF) + 2) >> 2;
+            int green = (((sum >> 10) & 0x3FF) + 2) >> 2;
+            int blue = (((sum >> 20) & 0x3FF) + 2) >> 2;
             blueDifference[chromaAt + x / 2] = blueDifferenceOf(red, green, blue);
             redDifference[chromaAt + x / 2] = redDifferenceOf(red, green, blue);
         }
