@@ -79,6 +79,7 @@ class Browser:
              "--remote-debugging-port=0", f"--user-data-dir={self.profile.name}",
              f"--window-size={width},{height}", "--force-device-scale-factor=1",
              "--force-color-profile=srgb", "--hide-scrollbars", "--mute-audio",
+             "--autoplay-policy=no-user-gesture-required",
              "about:blank"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # With port 0 the browser picks a free port and names it in the profile.

@@ -1,5 +1,6 @@
 #include "backends/web/web_backend.h"
 
+#include "backends/web/web_audio.h"
 #include "backends/web/web_keys.h"
 #include "backends/web/web_page.h"
 
@@ -23,16 +24,34 @@ DWORD WebBackend::ticks() {
 // A turn that showed a page has already waited for the browser's frame; one that did not
 // must still let the browser run, or the tab would hang.
 void WebBackend::idleTurn() {
+    feedPageAudio();
     if (!displayScreen.takePresentedSinceAsked())
         waitForAnimationFrame();
 }
 
-void WebBackend::waitForInput(DWORD maxMs) { emscripten_sleep(std::min(maxMs, longestWaitMs)); }
+void WebBackend::waitForInput(DWORD maxMs) {
+    feedPageAudio();
+    emscripten_sleep(std::min(maxMs, longestWaitMs));
+}
 
-void WebBackend::sleep(DWORD milliseconds) { emscripten_sleep(milliseconds); }
+void WebBackend::sleep(DWORD milliseconds) {
+    feedPageAudio();
+    emscripten_sleep(milliseconds);
+}
 
 void WebBackend::pumpEvents(InputSink& sink) { deliverPageKeys(sink); }
 
 void WebBackend::screenSize(int& width, int& height) { viewportSize(width, height); }
+
+bool WebBackend::audioDevices(std::vector<AudioDeviceInfo>& devices) {
+    if (!pageHasAudio())
+        return false;
+    devices.push_back({"Browser audio", "WebAudio"});
+    return true;
+}
+
+std::unique_ptr<AudioOutput> WebBackend::openAudio(const std::string&, Mixer& mixer) {
+    return WebAudioOutput::open(mixer);
+}
 
 } // namespace luma

@@ -1,5 +1,6 @@
-// A page in a browser: a canvas for the screen and performance.now() for the clock. The
-// program's blocking loops give the browser its turn at the yield points (through Asyncify).
+// A page in a browser: a canvas for the screen, WebAudio for the sound and performance.now()
+// for the clock. The program's blocking loops give the browser its turn at the yield points
+// (through Asyncify), and the sound gets its next blocks there.
 #pragma once
 
 #include "backends/backend.h"
@@ -24,9 +25,9 @@ public:
     // Not yet drawn on the canvas: the text goes to the console.
     bool messageBox(const std::string&, const std::string&, UINT) override { return false; }
     bool runDialog(Dialog&) override { return false; }
-    // No sound yet: the program plays silently, as with sound off.
-    bool audioDevices(std::vector<AudioDeviceInfo>&) override { return false; }
-    std::unique_ptr<AudioOutput> openAudio(const std::string&, Mixer&) override { return nullptr; }
+    // The page's WebAudio, one device (web_audio.cpp).
+    bool audioDevices(std::vector<AudioDeviceInfo>& devices) override;
+    std::unique_ptr<AudioOutput> openAudio(const std::string& device, Mixer& mixer) override;
 
     Screen& screen() override { return displayScreen; }
 
