@@ -66,12 +66,7 @@ bool FfmpegRecorder::start(const std::string& path, int framesPerSecond, int wid
 bool FfmpegRecorder::addFrame(const YuvFrame& frame, std::string& problem) {
     if (encoder.write(frame.bytes.data(), frame.bytes.size()))
         return true;
-    std::string why;
-    encoder.finish(why);
-    problem = "the video encoder stopped while recording " + target + " (" +
-              (why.empty() ? "it no longer reads" : why) + ")";
-    abandon();
-    return false;
+    return stopped(encoder, "video", problem);
 }
 
 bool FfmpegRecorder::startSound(uint32_t rate, std::string& problem) {
@@ -95,9 +90,13 @@ bool FfmpegRecorder::addSound(const int16_t* samples, size_t count, uint32_t rat
         return false;
     if (soundEncoder.write(samples, count * sizeof(int16_t)))
         return true;
+    return stopped(soundEncoder, "sound", problem);
+}
+
+bool FfmpegRecorder::stopped(ChildProcess& process, const char* which, std::string& problem) {
     std::string why;
-    soundEncoder.finish(why);
-    problem = "the sound encoder stopped while recording " + target + " (" +
+    process.finish(why);
+    problem = std::string("the ") + which + " encoder stopped while recording " + target + " (" +
               (why.empty() ? "it no longer reads" : why) + ")";
     abandon();
     return false;

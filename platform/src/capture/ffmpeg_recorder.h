@@ -35,6 +35,8 @@ public:
 
 private:
     bool startSound(uint32_t rate, std::string& problem);
+    // An encoder that no longer reads ends the recording, in its own words where it has any.
+    bool stopped(ChildProcess& process, const char* which, std::string& problem);
     bool mux(std::string& problem);
     void removeTemporaryFiles();
 
