@@ -73,7 +73,9 @@ class Browser:
     at one device pixel each."""
 
     def __init__(self, width, height):
-        self.profile = tempfile.TemporaryDirectory(prefix="chromium-profile-")
+        # The browser's helpers may still be writing as it goes: what is left, is left.
+        self.profile = tempfile.TemporaryDirectory(prefix="chromium-profile-",
+                                                   ignore_cleanup_errors=True)
         self.process = subprocess.Popen(
             ["chromium", "--headless=new", "--no-sandbox", "--disable-gpu",
              "--remote-debugging-port=0", f"--user-data-dir={self.profile.name}",

@@ -1,0 +1,76 @@
+"""The settings outlast a visit in the page's localStorage, in the text the native program
+writes to its settings file, and a later visit reads them back.
+
+    settings_test.py PAGE_DIR NATIVE_PROGRAM WORK_DIR
+"""
+
+import json
+import os
+import subprocess
+import sys
+import time
+
+from devtools import Browser
+from held_scenes_test import serve
+
+KEY = "LumaPlatform/HKEY_CURRENT_USER.reg"
+SOUND_LEFT_OFF = "Glimmerfall: sound is off"
+
+
+def native_settings(program, options, folder):
+    """The settings file a native run with `options` leaves behind in a fresh folder."""
+    os.makedirs(folder, exist_ok=True)
+    subprocess.run([program, "--headless", *options], cwd=folder, check=True,
+                   env=dict(os.environ, XDG_CONFIG_HOME=folder),
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    with open(os.path.join(folder, KEY), encoding="latin-1") as file:
+        return file.read()
+
+
+def visit(browser, url):
+    browser.console.clear()
+    browser.call("Page.navigate", url=url)
+    deadline = time.monotonic() + 60
+    while "[over]" not in browser.console:
+        if time.monotonic() > deadline:
+            raise TimeoutError(f"the program did not end: {url}")
+        time.sleep(0.1)
+        browser.evaluate("0")
+
+
+def main(page_dir, program, work_dir):
+    server = serve(page_dir)
+    browser = Browser(640, 480)
+    page = f"http://127.0.0.1:{server.server_port}/index.html"
+    checks = []
+    try:
+        visit(browser, page + "?sound=44&seed=1&stop-at=300")
+        kept = browser.evaluate(f"localStorage.getItem('{KEY}')")
+        expected = native_settings(program, ["--sound", "44", "--seed", "1", "--stop-at", "300"],
+                                   os.path.join(work_dir, "first-visit"))
+        checks.append(("a visit keeps the settings the native program writes", kept == expected))
+
+        # As if an earlier visit could not open a sound device: the program remembers that.
+        sound_disabled = expected.replace('"TDirectSound::dwDisable"=dword:00000000',
+                                          '"TDirectSound::dwDisable"=dword:00000001')
+        browser.evaluate(f"localStorage.setItem('{KEY}', {json.dumps(sound_disabled)})")
+        visit(browser, page + "?sound=44&seed=1&stop-at=300")
+        said = any(line.startswith(SOUND_LEFT_OFF) for line in browser.console)
+        played = browser.evaluate("document.getElementById('screen').dataset.audioFramesPlayed")
+        checks.append(("the next visit reads them: sound stays off", said and played is None))
+
+        visit(browser, page + "?sound=44&seed=1&stop-at=300&reset-settings")
+        checks.append(("--reset-settings forgets them",
+                       browser.evaluate(f"localStorage.getItem('{KEY}')") == expected))
+    finally:
+        browser.close()
+        server.shutdown()
+    for name, passed in checks:
+        print(f"{'ok  ' if passed else 'FAIL'} {name}")
+    failed = sum(1 for _, passed in checks if not passed)
+    print(f"{len(checks) - failed} passed, {failed} failed")
+    return 0 if failed == 0 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:]))
