@@ -8,32 +8,18 @@ reported around it, and one of them must be equal to the last pixel.
     held_scenes_test.py PAGE_DIR NATIVE_PROGRAM WORK_DIR
 """
 
-import functools
-import http.server
 import os
 import subprocess
 import sys
-import threading
 
 from devtools import Browser
+from page_session import serve, summary
 
 # Scene:ms held, two of them with a caption (3 and 5), in both pixel layouts.
 HELD_SCENES = ["0:3000", "2:4000", "3:3000", "5:3000", "6:3000", "7:2000"]
 PIXEL_FORMATS = ["565", "555"]
 FRAMES_BEFORE_SCREENSHOT = 20
 FRAMES_PER_SECOND = 60
-
-
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-
-def serve(folder):
-    handler = functools.partial(QuietHandler, directory=folder)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server
 
 
 def page_frames(browser):
@@ -107,8 +93,7 @@ def main(page_dir, program, work_dir):
     finally:
         browser.close()
         server.shutdown()
-    print(f"{passed} passed, {failed} failed")
-    return 0 if failed == 0 else 1
+    return summary(passed, failed)
 
 
 if __name__ == "__main__":

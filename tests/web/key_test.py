@@ -8,7 +8,7 @@ import sys
 import time
 
 from devtools import Browser
-from held_scenes_test import serve
+from page_session import serve, summary
 
 FRAMES = "+(document.getElementById('screen').dataset.framesPresented || 0)"
 
@@ -54,8 +54,7 @@ def main(page_dir):
     finally:
         browser.close()
         server.shutdown()
-    print(f"{passed} passed, {failed} failed")
-    return 0 if failed == 0 else 1
+    return summary(passed, failed)
 
 
 if __name__ == "__main__":

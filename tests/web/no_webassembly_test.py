@@ -6,7 +6,7 @@
 import sys
 
 from devtools import Browser
-from held_scenes_test import serve
+from page_session import serve, summary
 
 SAID = "This browser cannot run WebAssembly, which the demo needs."
 
@@ -25,8 +25,7 @@ def main(page_dir):
         server.shutdown()
     passed = shown == SAID
     print(f"{'ok  ' if passed else 'FAIL'} without WebAssembly the page says so ({shown!r})")
-    print(f"{int(passed)} passed, {int(not passed)} failed")
-    return 0 if passed else 1
+    return summary(int(passed), int(not passed))
 
 
 if __name__ == "__main__":

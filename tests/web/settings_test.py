@@ -11,7 +11,7 @@ import sys
 import time
 
 from devtools import Browser
-from held_scenes_test import serve
+from page_session import report, serve
 
 KEY = "LumaPlatform/HKEY_CURRENT_USER.reg"
 SOUND_LEFT_OFF = "Glimmerfall: sound is off"
@@ -65,11 +65,7 @@ def main(page_dir, program, work_dir):
     finally:
         browser.close()
         server.shutdown()
-    for name, passed in checks:
-        print(f"{'ok  ' if passed else 'FAIL'} {name}")
-    failed = sum(1 for _, passed in checks if not passed)
-    print(f"{len(checks) - failed} passed, {failed} failed")
-    return 0 if failed == 0 else 1
+    return report(checks)
 
 
 if __name__ == "__main__":

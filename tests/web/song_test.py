@@ -13,7 +13,7 @@ import time
 import wave
 
 from devtools import Browser
-from held_scenes_test import serve
+from page_session import report, serve
 
 LEAST_FRAMES_PER_SECOND = 55
 # The page's device plays on for a block or two while the program waits for the end.
@@ -64,11 +64,7 @@ def main(page_dir, program, work_dir):
         ("the sound is as loud as the native run's, within a half",
          native_peak / 2 <= peak <= native_peak * 3 / 2),
     ]
-    for name, passed in checks:
-        print(f"{'ok  ' if passed else 'FAIL'} {name}")
-    failed = sum(1 for _, passed in checks if not passed)
-    print(f"{len(checks) - failed} passed, {failed} failed")
-    return 0 if failed == 0 else 1
+    return report(checks)
 
 
 if __name__ == "__main__":
