@@ -70,9 +70,10 @@ class WebSocket:
 
 class Browser:
     """Debian's chromium, headless, with one page whose viewport is width x height CSS pixels
-    at one device pixel each."""
+    at one device pixel each. Without `autoplay` the page plays sound only after a gesture,
+    as a browser does by default."""
 
-    def __init__(self, width, height):
+    def __init__(self, width, height, autoplay=True):
         # The browser's helpers may still be writing as it goes: what is left, is left.
         self.profile = tempfile.TemporaryDirectory(prefix="chromium-profile-",
                                                    ignore_cleanup_errors=True)
@@ -81,7 +82,7 @@ class Browser:
              "--remote-debugging-port=0", f"--user-data-dir={self.profile.name}",
              f"--window-size={width},{height}", "--force-device-scale-factor=1",
              "--force-color-profile=srgb", "--hide-scrollbars", "--mute-audio",
-             "--autoplay-policy=no-user-gesture-required",
+             *(["--autoplay-policy=no-user-gesture-required"] if autoplay else []),
              "about:blank"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # With port 0 the browser picks a free port and names it in the profile.
@@ -127,6 +128,21 @@ class Browser:
                 return value
             time.sleep(0.05)
         raise TimeoutError(f"still false after {timeout_seconds} s: {expression}")
+
+    def press(self, key, code, virtual_key, text="", alt=False):
+        """A key pressed and let go, as the keyboard would."""
+        modifiers = 1 if alt else 0
+        self.call("Input.dispatchKeyEvent", type="keyDown", key=key, code=code,
+                  windowsVirtualKeyCode=virtual_key, text=text, modifiers=modifiers)
+        self.call("Input.dispatchKeyEvent", type="keyUp", key=key, code=code,
+                  windowsVirtualKeyCode=virtual_key, modifiers=modifiers)
+
+    def click(self, x, y):
+        """The left mouse button pressed and let go at (x, y) in CSS pixels: a user's gesture."""
+        self.call("Input.dispatchMouseEvent", type="mouseMoved", x=x, y=y)
+        for kind in ("mousePressed", "mouseReleased"):
+            self.call("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left",
+                      clickCount=1)
 
     def screenshot_png(self):
         return base64.b64decode(self.call("Page.captureScreenshot", format="png")["data"])

@@ -13,20 +13,13 @@ from page_session import serve, summary
 FRAMES = "+(document.getElementById('screen').dataset.framesPresented || 0)"
 
 
-def press(browser, key, code, virtual_key, text):
-    browser.call("Input.dispatchKeyEvent", type="keyDown", key=key, code=code,
-                 windowsVirtualKeyCode=virtual_key, text=text)
-    browser.call("Input.dispatchKeyEvent", type="keyUp", key=key, code=code,
-                 windowsVirtualKeyCode=virtual_key)
-
-
 def ends_on_key(browser, url, key, code, virtual_key, text):
     browser.console.clear()
     browser.call("Page.navigate", url=url)
     browser.wait_for(f"{FRAMES} >= 10", 60)
     if "[over]" in browser.console:
         return "ended before the key"
-    press(browser, key, code, virtual_key, text)
+    browser.press(key, code, virtual_key, text)
     deadline = time.monotonic() + 20
     while "[over]" not in browser.console:
         if time.monotonic() > deadline:

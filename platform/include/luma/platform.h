@@ -52,6 +52,10 @@ LUMA_API void LumaRequestStop(void);
 // The signal that ended the run (SIGINT or SIGTERM), or 0.
 LUMA_API int LumaStopSignal(void);
 
+// The program has returned from WinMain with STATUS: a host that outlives it (a browser
+// page) says that it has ended.
+LUMA_API void LumaProgramEnded(int status);
+
 // The program's data folder (<exe folder>/../share/<name>) when a data file the program read
 // came from it, not from the current folder; null otherwise.
 LUMA_API const char* LumaDataFolderUsed(void);

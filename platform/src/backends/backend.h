@@ -80,6 +80,10 @@ public:
     // The display: its devices, surface row layout and the shown page (display/screen.h).
     virtual Screen& screen() = 0;
 
+    // The program has returned from WinMain with `status`: a host that outlives it (a page)
+    // says that it has ended.
+    virtual void programEnded(int /*status*/) {}
+
     // A backend on a virtual clock offers its run to capture (backends/recorded_run.h);
     // null for one that plays to a person in real time.
     virtual RecordedRun* recordedRun() { return nullptr; }

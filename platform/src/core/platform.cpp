@@ -96,6 +96,8 @@ LUMA_API void LumaAnswerDialogs(const int* controlIds, int count) {
     config().dialogsAnswered = count > 0;
 }
 
+LUMA_API void LumaProgramEnded(int status) { backend().programEnded(status); }
+
 LUMA_API void LumaStopAt(DWORD milliseconds) {
     config().stopAtSet = true;
     config().stopAt = milliseconds;

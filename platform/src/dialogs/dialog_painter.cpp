@@ -35,6 +35,8 @@ constexpr int radioSize = 12;
 constexpr int radioTextIndent = 17;
 constexpr int groupTextIndent = 8;
 constexpr int pushFocusInset = 3;
+// Screens this many pixels tall and more show a dialog at a whole multiple of its size.
+constexpr int screenPixelsPerScale = 720;
 // A template bigger than any screen is not drawn.
 constexpr int largestSide = 8192;
 
@@ -117,6 +119,14 @@ void paintSunken(DialogCanvas& canvas, const RECT& area) {
 }
 
 } // namespace
+
+int dialogScale(const DialogPainter& painter, int screenHeight, int roomWidth, int roomHeight) {
+    int scale = std::max(1, screenHeight / screenPixelsPerScale);
+    while (scale > 1 &&
+           (painter.width() * scale > roomWidth || painter.height() * scale > roomHeight))
+        --scale;
+    return scale;
+}
 
 LabelText parseLabel(const std::string& text) {
     LabelText label;

@@ -32,6 +32,12 @@ struct DialogHit {
     bool operator==(const DialogHit& other) const { return part == other.part && id == other.id; }
 };
 
+class DialogPainter;
+
+// The whole multiple of its size a dialog is shown at: larger on screens 720 pixels tall and
+// more, never larger than the room there is for it.
+int dialogScale(const DialogPainter& painter, int screenHeight, int roomWidth, int roomHeight);
+
 class DialogPainter {
 public:
     explicit DialogPainter(Dialog& dialog);

@@ -77,6 +77,7 @@ int main(int argc, char** argv) {
     std::vector<char> commandLine(options.commandLine.begin(), options.commandLine.end());
     commandLine.push_back('\0');
     int status = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine.data(), SW_SHOWDEFAULT);
+    LumaProgramEnded(status);
     if (!LumaFinishCapture(problem, sizeof problem)) {
         std::fprintf(stderr, "%s: %s\n", program.c_str(), problem);
         return status != 0 ? status : 1;

@@ -6,14 +6,10 @@
 #include "dialogs/dialog_painter.h"
 #include "text/codepage.h"
 
-#include <algorithm>
-
 namespace luma {
 
 namespace {
 
-// Screens this many pixels tall and more show the dialog at a whole multiple of its size.
-constexpr int pixelsPerScale = 720;
 // Signals do not wake SDL's wait: look for a stop request this often.
 constexpr int stopCheckMs = 200;
 
@@ -29,10 +25,7 @@ int scaleFor(const DialogPainter& painter) {
         return 1;
     SDL_DisplayMode mode{};
     int screenHeight = SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.h : usable.h;
-    int scale = std::max(1, screenHeight / pixelsPerScale);
-    while (scale > 1 && (painter.width() * scale > usable.w || painter.height() * scale > usable.h))
-        --scale;
-    return scale;
+    return dialogScale(painter, screenHeight, usable.w, usable.h);
 }
 
 // The window has no frame of its own: its painted caption moves it.

@@ -21,6 +21,15 @@ Module['pageAudio'] = {
       const resume = () => this.context.resume();
       ['keydown', 'pointerdown'].forEach(name => window.addEventListener(name, resume));
       Module['canvas'].dataset.audioRate = this.context.sampleRate;
+      // A page opened with its settings in the address was given no gesture yet.
+      const sayWhetherWaiting = () => {
+        if (this.context.state === 'suspended')
+          Module['showNote']('sound-waits', 'Click the page to hear the sound.');
+        else
+          Module['removeNote']('sound-waits');
+      };
+      this.context.onstatechange = sayWhetherWaiting;
+      sayWhetherWaiting();
     }
     const output = {blocks: [], offset: 0, queued: 0, begun: false};
     output.node = this.context.createScriptProcessor(framesPerCallback, 0, 1);

@@ -12,7 +12,8 @@ window.addEventListener('keydown', event => {
   }
   // A key's text is one character; named keys (Enter, Escape, arrows) type none.
   const text = [...event.key].length === 1 ? event.key : '';
-  Module['pendingKeys'].push({virtualKey: event.keyCode, text: text, alt: event.altKey});
+  Module['pendingKeys'].push(
+      {virtualKey: event.keyCode, text: text, shift: event.shiftKey, alt: event.altKey});
   // Tab moves through a dialog's buttons, not through the page.
   if (event.key === 'Tab')
     event.preventDefault();

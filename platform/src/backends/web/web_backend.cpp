@@ -1,8 +1,11 @@
 #include "backends/web/web_backend.h"
 
 #include "backends/web/web_audio.h"
+#include "backends/web/web_dialog.h"
 #include "backends/web/web_keys.h"
 #include "backends/web/web_page.h"
+#include "core/platform.h"
+#include "text/codepage.h"
 
 #include <emscripten.h>
 
@@ -13,6 +16,10 @@ namespace luma {
 namespace {
 // A modal loop that waits longer still looks at the page's events this often.
 constexpr DWORD longestWaitMs = 10;
+
+EM_JS(void, showAlert, (const char* text, const char* caption),
+      { window.alert(UTF8ToString(caption) + '\n\n' + UTF8ToString(text)); });
+
 } // namespace
 
 std::unique_ptr<Backend> makeWebBackend() { return std::make_unique<WebBackend>(); }
@@ -53,5 +60,22 @@ bool WebBackend::audioDevices(std::vector<AudioDeviceInfo>& devices) {
 std::unique_ptr<AudioOutput> WebBackend::openAudio(const std::string&, Mixer& mixer) {
     return WebAudioOutput::open(mixer);
 }
+
+bool WebBackend::messageBox(const std::string& text, const std::string& caption, UINT) {
+    showAlert(windows1252ToUtf8(text).c_str(), windows1252ToUtf8(caption).c_str());
+    return true;
+}
+
+bool WebBackend::runDialog(Dialog& dialog) {
+    if (!runWebDialog(dialog))
+        return false;
+    // The button that lets the demo begin was pressed just now: a browser grants full screen
+    // only that close to a gesture.
+    if (dialog.result() == IDOK && !config().windowed)
+        askForFullScreen();
+    return true;
+}
+
+void WebBackend::programEnded(int status) { sayProgramEnded(status); }
 
 } // namespace luma

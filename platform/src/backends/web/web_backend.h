@@ -22,14 +22,18 @@ public:
     void screenSize(int& width, int& height) override;
     bool showWindow(Window&) override { return true; }
     void closeWindow(Window&) override {}
-    // Not yet drawn on the canvas: the text goes to the console.
-    bool messageBox(const std::string&, const std::string&, UINT) override { return false; }
-    bool runDialog(Dialog&) override { return false; }
+    // The browser's own box, as the desktop shows the system's.
+    bool messageBox(const std::string& text, const std::string& caption, UINT type) override;
+    // On the canvas (web_dialog.cpp).
+    bool runDialog(Dialog& dialog) override;
     // The page's WebAudio, one device (web_audio.cpp).
     bool audioDevices(std::vector<AudioDeviceInfo>& devices) override;
     std::unique_ptr<AudioOutput> openAudio(const std::string& device, Mixer& mixer) override;
 
     Screen& screen() override { return displayScreen; }
+
+    // The page says the demo is over; a click plays it again.
+    void programEnded(int status) override;
 
 private:
     WebScreen displayScreen;

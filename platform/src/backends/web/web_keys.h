@@ -3,7 +3,19 @@
 
 #include "backends/backend.h"
 
+#include <string>
+
 namespace luma {
+
+struct PageKey {
+    UINT virtualKey = 0;
+    std::string text; // Windows-1252: what the key types, empty for named keys
+    bool shift = false;
+    bool alt = false;
+};
+
+// The oldest key pressed on the page that nobody took yet; false when none waits.
+bool takePageKey(PageKey& key);
 
 // Hands every key pressed on the page since the last call to `sink`.
 void deliverPageKeys(InputSink& sink);

@@ -37,6 +37,14 @@ EM_JS(void, placeCanvas, (double left, double top, double width, double height, 
 EM_JS(void, setFramesPresented, (double frames),
       { Module.canvas.dataset.framesPresented = frames; });
 
+EM_JS(void, requestFullScreen, (), {
+    const page = document.documentElement;
+    if (page.requestFullscreen)
+        page.requestFullscreen().catch(function(){});
+});
+
+EM_JS(void, showEnd, (int status), { Module.pageEnded(status); });
+
 // Plain functions: the C++ formatter would split JavaScript's arrows.
 EM_ASYNC_JS(void, nextAnimationFrame, (), {
     await new Promise(function(resolve) { requestAnimationFrame(function() { resolve(); }); });
@@ -62,9 +70,25 @@ void showOnCanvas(const uint32_t* rgba, int width, int height) {
                 isWholeMultiple(placed, width, height));
 }
 
+void showCentredOnCanvas(const uint32_t* rgba, int width, int height, int scale) {
+    putCanvasPixels(rgba, width, height);
+    int outputWidth = 0, outputHeight = 0;
+    viewportSize(outputWidth, outputHeight);
+    double devicePixels = devicePixelsPerCssPixel();
+    int shownWidth = width * scale, shownHeight = height * scale;
+    // On whole device pixels, so that every square stays sharp.
+    int left = (outputWidth - shownWidth) / 2, top = (outputHeight - shownHeight) / 2;
+    placeCanvas(left / devicePixels, top / devicePixels, shownWidth / devicePixels,
+                shownHeight / devicePixels, true);
+}
+
 void countPresentedFrame(uint64_t framesPresented) {
     setFramesPresented(static_cast<double>(framesPresented));
 }
+
+void askForFullScreen() { requestFullScreen(); }
+
+void sayProgramEnded(int status) { showEnd(status); }
 
 void waitForAnimationFrame() { nextAnimationFrame(); }
 
