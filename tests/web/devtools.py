@@ -98,6 +98,7 @@ class Browser:
         self.socket = WebSocket(page["webSocketDebuggerUrl"])
         self.next_id = 0
         self.console = []
+        self.boxes = []
         self.call("Runtime.enable")
         self.call("Page.enable")
         self.call("Emulation.setDeviceMetricsOverride", width=width, height=height,
@@ -105,13 +106,21 @@ class Browser:
 
     def call(self, method, **params):
         self.next_id += 1
-        self.socket.send(json.dumps({"id": self.next_id, "method": method, "params": params}))
+        call_id = self.next_id
+        self.socket.send(json.dumps({"id": call_id, "method": method, "params": params}))
         while True:
             message = json.loads(self.socket.receive())
             if message.get("method") == "Runtime.consoleAPICalled":
                 args = message["params"]["args"]
                 self.console.append(" ".join(str(a.get("value", "")) for a in args))
-            if message.get("id") == self.next_id:
+            if message.get("method") == "Page.javascriptDialogOpening":
+                # A message box: kept, and answered as a user would, so the page goes on.
+                self.boxes.append(message["params"]["message"])
+                self.next_id += 1
+                self.socket.send(json.dumps({"id": self.next_id,
+                                             "method": "Page.handleJavaScriptDialog",
+                                             "params": {"accept": True}}))
+            if message.get("id") == call_id:
                 if "error" in message:
                     raise RuntimeError(f"{method}: {message['error']}")
                 return message["result"]

@@ -82,3 +82,6 @@ Module['pageAudio'] = {
     this.outputs[id].queued += samples.length;
   },
 };
+
+if (!Module['pageAudio'].available())
+  Module['showNote']('no-audio', 'This browser has no WebAudio: the demo plays without sound.');
