@@ -1,6 +1,6 @@
 """The whole song with sound in headless Chromium: the page plays as long as the native
 program's own recording of the same run, presents at least 55 frames for every second of it,
-makes sound, and its log ends with "[over]".
+makes sound without a gap, and its log ends with "[over]".
 
     song_test.py PAGE_DIR NATIVE_PROGRAM WORK_DIR
 """
@@ -63,6 +63,7 @@ def main(page_dir, program, work_dir):
          frames >= LEAST_FRAMES_PER_SECOND * song_seconds),
         ("the sound is as loud as the native run's, within a half",
          native_peak / 2 <= peak <= native_peak * 3 / 2),
+        ("no gap in the sound", page.get("audioFramesMissed") == "0"),
     ]
     return report(checks)
 

@@ -31,9 +31,12 @@ Module['pageAudio'] = {
       this.context.onstatechange = sayWhetherWaiting;
       sayWhetherWaiting();
     }
-    const output = {blocks: [], offset: 0, queued: 0, begun: false};
+    const output = {blocks: [], offset: 0, queued: 0, begun: false, closed: false};
     output.node = this.context.createScriptProcessor(framesPerCallback, 0, 1);
     output.node.onaudioprocess = event => {
+      // A block the browser asked for just before the device closed is nobody's gap.
+      if (output.closed)
+        return;
       const out = event.outputBuffer.getChannelData(0);
       let filled = 0;
       while (filled < out.length && output.blocks.length) {
@@ -64,8 +67,11 @@ Module['pageAudio'] = {
   },
 
   close(id) {
-    this.outputs[id].node.disconnect();
-    this.outputs[id].blocks = [];
+    const output = this.outputs[id];
+    output.closed = true;
+    output.node.disconnect();
+    output.blocks = [];
+    output.queued = 0;
   },
 
   // Mono 16-bit frames from the program's memory, as the context's floats. The loudest
