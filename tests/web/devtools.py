@@ -138,6 +138,17 @@ class Browser:
             time.sleep(0.05)
         raise TimeoutError(f"still false after {timeout_seconds} s: {expression}")
 
+    def wait_for_log(self, line, timeout_seconds):
+        """Whether the program's log reached `line` (on the console) within the time."""
+        deadline = time.monotonic() + timeout_seconds
+        while line not in self.console:
+            if time.monotonic() > deadline:
+                return False
+            # Console messages arrive with the answer to any call.
+            self.evaluate("0")
+            time.sleep(0.1)
+        return True
+
     def press(self, key, code, virtual_key, text="", alt=False):
         """A key pressed and let go, as the keyboard would."""
         modifiers = 1 if alt else 0

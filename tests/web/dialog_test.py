@@ -7,7 +7,6 @@ behaves as on the desktop.
 """
 
 import sys
-import time
 
 from devtools import Browser
 from page_session import report, serve
@@ -42,16 +41,6 @@ def click_button(browser, control_id):
     browser.click(x, y)
 
 
-def wait_for_over(browser, seconds=60):
-    deadline = time.monotonic() + seconds
-    while "[over]" not in browser.console:
-        if time.monotonic() > deadline:
-            return False
-        browser.evaluate("0")
-        time.sleep(0.1)
-    return True
-
-
 def note(browser, note_id):
     return browser.evaluate(f"(document.getElementById('{note_id}') || {{}}).textContent || ''")
 
@@ -70,7 +59,7 @@ def main(page_dir):
         checks.append(("clicked: sound off, and the click took the page to full screen",
                        browser.evaluate(f"!!document.fullscreenElement && "
                                         f"{CANVAS}.dataset.audioRate === undefined")))
-        checks.append(("the demo plays to its stop", wait_for_over(browser)))
+        checks.append(("the demo plays to its stop", browser.wait_for_log("[over]", 60)))
 
         open_page(browser, page + "?seed=1&stop-at=3000&window")
         browser.press("Enter", "Enter", 13)
@@ -79,7 +68,7 @@ def main(page_dir):
         checks.append(("Enter takes the dialog's choice (22 kHz): sound plays at once, in the "
                        "page", browser.evaluate("!document.fullscreenElement")
                        and note(browser, "sound-waits") == ""))
-        wait_for_over(browser)
+        browser.wait_for_log("[over]", 60)
 
         open_page(browser, page + "?seed=1&window")
         browser.press("n", "KeyN", 78, "n", alt=True)
@@ -104,13 +93,13 @@ def main(page_dir):
                        "starts the sound and the picture",
                        waiting == "Click the page to hear the sound." and silent
                        and note(browser, "sound-waits") == ""))
-        wait_for_over(browser)
+        browser.wait_for_log("[over]", 60)
 
         open_page(browser, page + "?seed=1&window&hold=4:1000&stop-at=1500")
         browser.evaluate("FS.unlink('/Media/TLife.tga')")
         browser.press("d", "KeyD", 68, "d", alt=True)
         browser.press("Enter", "Enter", 13)
-        over = wait_for_over(browser)
+        over = browser.wait_for_log("[over]", 60)
         checks.append(("a missing media file: the log says which, and the demo plays on",
                        over and MISSING_LINE in browser.console
                        and browser.evaluate(FRAMES) >= 30))

@@ -27,6 +27,23 @@ def page_frames(browser):
                                 " || 0)"))
 
 
+def held_page_shot(browser, url, case_dir):
+    """The page's screenshot once it has run a while, kept as case_dir/page.png, and the
+    numbers of the frames it may show."""
+    browser.call("Page.navigate", url=url)
+    browser.wait_for("+(document.getElementById('screen').dataset"
+                     f".framesPresented || 0) >= {FRAMES_BEFORE_SCREENSHOT}", 60)
+    first = page_frames(browser)
+    shot = browser.screenshot_png()
+    last = page_frames(browser)
+    os.makedirs(case_dir, exist_ok=True)
+    shot_path = os.path.join(case_dir, "page.png")
+    with open(shot_path, "wb") as file:
+        file.write(shot)
+    # The screenshot may show the page presented just before the first count.
+    return shot_path, range(max(0, first - 2), last + 2)
+
+
 def native_frames(program, hold, pixel_format, last_frame, folder):
     """The native program's frames 0 .. last_frame of the held scene, as PNG files."""
     stop_ms = (last_frame + 2) * 1000 // FRAMES_PER_SECOND
@@ -57,19 +74,9 @@ def main(page_dir, program, work_dir):
                 name = f"scene {hold} in {pixel_format}"
                 case_dir = os.path.join(work_dir, f"{hold.replace(':', '-')}-{pixel_format}")
                 query = f"hold={hold}&sound=off&seed=1&pixel-format={pixel_format}"
-                browser.call("Page.navigate",
-                             url=f"http://127.0.0.1:{server.server_port}/index.html?{query}")
-                browser.wait_for("+(document.getElementById('screen').dataset"
-                                 f".framesPresented || 0) >= {FRAMES_BEFORE_SCREENSHOT}", 60)
-                first = page_frames(browser)
-                shot = browser.screenshot_png()
-                last = page_frames(browser)
-                os.makedirs(case_dir, exist_ok=True)
-                shot_path = os.path.join(case_dir, "page.png")
-                with open(shot_path, "wb") as file:
-                    file.write(shot)
-                # The screenshot may show the page presented just before the first count.
-                candidates = range(max(0, first - 2), last + 2)
+                shot_path, candidates = held_page_shot(
+                    browser, f"http://127.0.0.1:{server.server_port}/index.html?{query}",
+                    case_dir)
                 frame_path = native_frames(program, hold, pixel_format, candidates[-1],
                                            os.path.join(case_dir, "native"))
                 differences = {f: differing_pixels(shot_path, frame_path(f)) for f in candidates}
@@ -77,11 +84,11 @@ def main(page_dir, program, work_dir):
                 if differences[best] == 0:
                     passed += 1
                     print(f"ok   {name}: equal to native frame {best} "
-                          f"(page presented {first}..{last})")
+                          f"(of {candidates[0]}..{candidates[-1]})")
                 else:
                     failed += 1
                     print(f"FAIL {name}: {differences[best]} pixels differ from the nearest "
-                          f"native frame {best} (page presented {first}..{last}); "
+                          f"native frame {best} (of {candidates[0]}..{candidates[-1]}); "
                           f"see {case_dir}")
         # The program's log reaches the browser's console.
         if any(line.startswith("Initializing DirectDraw") for line in browser.console):

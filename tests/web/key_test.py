@@ -5,7 +5,6 @@ program ends as on the desktop, its log closing with "[over]".
 """
 
 import sys
-import time
 
 from devtools import Browser
 from page_session import serve, summary
@@ -20,12 +19,8 @@ def ends_on_key(browser, url, key, code, virtual_key, text):
     if "[over]" in browser.console:
         return "ended before the key"
     browser.press(key, code, virtual_key, text)
-    deadline = time.monotonic() + 20
-    while "[over]" not in browser.console:
-        if time.monotonic() > deadline:
-            return "still running 20 s after the key"
-        browser.evaluate("0")
-        time.sleep(0.05)
+    if not browser.wait_for_log("[over]", 20):
+        return "still running 20 s after the key"
     return None
 
 

@@ -5,7 +5,6 @@ without WebAssembly nothing can run; without WebAudio the demo plays without sou
 """
 
 import sys
-import time
 
 from devtools import Browser
 from page_session import report, serve
@@ -42,17 +41,14 @@ def main(page_dir):
         browser = visit_without(page, "delete window.AudioContext; delete window.webkitAudioContext;",
                                 "?sound=44&seed=1&stop-at=2000")
         try:
-            deadline = time.monotonic() + 60
-            while "[over]" not in browser.console and time.monotonic() < deadline:
-                time.sleep(0.1)
-                browser.evaluate("0")
+            ended = browser.wait_for_log("[over]", 60)
             shown = browser.evaluate("(document.getElementById('no-audio') || {}).textContent")
             frames = int(browser.evaluate(f"+({CANVAS}.dataset.framesPresented || 0)"))
         finally:
             browser.close()
         checks.append((f"without WebAudio the page says so ({shown!r}), the program's box "
                        f"too, and the demo plays ({frames} frames)",
-                       shown == NO_WEBAUDIO and frames >= 60 and "[over]" in browser.console
+                       shown == NO_WEBAUDIO and frames >= 60 and ended
                        and len(browser.boxes) == 1 and browser.boxes[0].startswith(NO_SOUND_BOX)))
     finally:
         server.shutdown()

@@ -9,10 +9,9 @@ keeps its 4:3 aspect between black bars and is smoothed. And a browser whose sou
 import os
 import subprocess
 import sys
-import time
 
 from devtools import Browser
-from held_scenes_test import differing_pixels, native_frames, page_frames
+from held_scenes_test import differing_pixels, held_page_shot, native_frames
 from page_session import report, serve
 
 CANVAS = "document.getElementById('screen')"
@@ -36,18 +35,11 @@ def canvas_place(browser):
 
 def doubled_page(browser, url, program, case_dir):
     """How many pixels of the 1280 x 960 page differ from the nearest native frame doubled."""
-    browser.call("Page.navigate", url=url)
-    browser.wait_for(f"+({CANVAS}.dataset.framesPresented || 0) >= 20", 60)
-    first = page_frames(browser)
-    shot = browser.screenshot_png()
-    last = page_frames(browser)
-    os.makedirs(case_dir, exist_ok=True)
-    shot_path = os.path.join(case_dir, "page.png")
-    with open(shot_path, "wb") as file:
-        file.write(shot)
-    frame_path = native_frames(program, HOLD, "565", last + 1, os.path.join(case_dir, "native"))
+    shot_path, candidates = held_page_shot(browser, url, case_dir)
+    frame_path = native_frames(program, HOLD, "565", candidates[-1],
+                               os.path.join(case_dir, "native"))
     differences = []
-    for frame in range(max(0, first - 2), last + 2):
+    for frame in candidates:
         doubled = os.path.join(case_dir, f"doubled-{frame}.png")
         subprocess.run(["convert", frame_path(frame), "-sample", "200%", doubled], check=True)
         differences.append(differing_pixels(shot_path, doubled))
@@ -58,12 +50,9 @@ def seconds_heard(browser, url):
     """Seconds of sound the page played at 48 kHz, and whether it ended as asked."""
     browser.console.clear()
     browser.call("Page.navigate", url=url)
-    deadline = time.monotonic() + 60
-    while "[over]" not in browser.console and time.monotonic() < deadline:
-        time.sleep(0.2)
-        browser.evaluate("0")
+    ended = browser.wait_for_log("[over]", 60)
     page = browser.evaluate(f"Object.assign({{}}, {CANVAS}.dataset)")
-    return (page.get("audioRate") == "48000" and "[over]" in browser.console,
+    return (page.get("audioRate") == "48000" and ended,
             int(page.get("audioFramesPlayed", 0)) / 48000)
 
 

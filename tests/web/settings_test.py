@@ -8,7 +8,6 @@ import json
 import os
 import subprocess
 import sys
-import time
 
 from devtools import Browser
 from page_session import report, serve
@@ -30,12 +29,8 @@ def native_settings(program, options, folder):
 def visit(browser, url):
     browser.console.clear()
     browser.call("Page.navigate", url=url)
-    deadline = time.monotonic() + 60
-    while "[over]" not in browser.console:
-        if time.monotonic() > deadline:
-            raise TimeoutError(f"the program did not end: {url}")
-        time.sleep(0.1)
-        browser.evaluate("0")
+    if not browser.wait_for_log("[over]", 60):
+        raise TimeoutError(f"the program did not end: {url}")
 
 
 def main(page_dir, program, work_dir):
