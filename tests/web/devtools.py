@@ -171,3 +171,9 @@ class Browser:
         self.process.terminate()
         self.process.wait()
         self.profile.cleanup()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *failure):
+        self.close()

@@ -9,7 +9,7 @@ behaves as on the desktop.
 import sys
 
 from devtools import Browser
-from page_session import report, serve
+from page_session import report, served_page
 
 IDOK = 1
 IDC_SOUND_OFF = 101
@@ -46,12 +46,9 @@ def note(browser, note_id):
 
 
 def main(page_dir):
-    server = serve(page_dir)
-    page = f"http://127.0.0.1:{server.server_port}/index.html"
     checks = []
     # As a browser is by default: sound only after a gesture.
-    browser = Browser(640, 480, autoplay=False)
-    try:
+    with served_page(page_dir) as page, Browser(640, 480, autoplay=False) as browser:
         open_page(browser, page + "?seed=1&stop-at=2000")
         click_button(browser, IDC_SOUND_OFF)
         click_button(browser, IDOK)
@@ -103,9 +100,6 @@ def main(page_dir):
         checks.append(("a missing media file: the log says which, and the demo plays on",
                        over and MISSING_LINE in browser.console
                        and browser.evaluate(FRAMES) >= 30))
-    finally:
-        browser.close()
-        server.shutdown()
     return report(checks)
 
 

@@ -13,7 +13,7 @@ import subprocess
 import sys
 
 from devtools import Browser
-from page_session import serve, summary
+from page_session import served_page, summary
 
 # Scene:ms held, two of them with a caption (3 and 5), in both pixel layouts.
 HELD_SCENES = ["0:3000", "2:4000", "3:3000", "5:3000", "6:3000", "7:2000"]
@@ -65,18 +65,14 @@ def differing_pixels(first, second):
 
 
 def main(page_dir, program, work_dir):
-    server = serve(page_dir)
-    browser = Browser(640, 480)
     passed = failed = 0
-    try:
+    with served_page(page_dir) as page, Browser(640, 480) as browser:
         for pixel_format in PIXEL_FORMATS:
             for hold in HELD_SCENES:
                 name = f"scene {hold} in {pixel_format}"
                 case_dir = os.path.join(work_dir, f"{hold.replace(':', '-')}-{pixel_format}")
                 query = f"hold={hold}&sound=off&seed=1&pixel-format={pixel_format}"
-                shot_path, candidates = held_page_shot(
-                    browser, f"http://127.0.0.1:{server.server_port}/index.html?{query}",
-                    case_dir)
+                shot_path, candidates = held_page_shot(browser, f"{page}?{query}", case_dir)
                 frame_path = native_frames(program, hold, pixel_format, candidates[-1],
                                            os.path.join(case_dir, "native"))
                 differences = {f: differing_pixels(shot_path, frame_path(f)) for f in candidates}
@@ -97,9 +93,6 @@ def main(page_dir, program, work_dir):
         else:
             failed += 1
             print("FAIL the log is not on the console: " + repr(browser.console[:10]))
-    finally:
-        browser.close()
-        server.shutdown()
     return summary(passed, failed)
 
 

@@ -7,7 +7,7 @@ program ends as on the desktop, its log closing with "[over]".
 import sys
 
 from devtools import Browser
-from page_session import serve, summary
+from page_session import served_page, summary
 
 FRAMES = "+(document.getElementById('screen').dataset.framesPresented || 0)"
 
@@ -25,11 +25,9 @@ def ends_on_key(browser, url, key, code, virtual_key, text):
 
 
 def main(page_dir):
-    server = serve(page_dir)
-    browser = Browser(640, 480)
-    url = f"http://127.0.0.1:{server.server_port}/index.html?hold=3:3000&sound=off&seed=1"
     passed = failed = 0
-    try:
+    with served_page(page_dir) as page, Browser(640, 480) as browser:
+        url = f"{page}?hold=3:3000&sound=off&seed=1"
         for name, key, code, virtual_key, text in [("a letter", "a", "KeyA", 65, "a"),
                                                    ("Escape", "Escape", "Escape", 27, "")]:
             problem = ends_on_key(browser, url, key, code, virtual_key, text)
@@ -39,9 +37,6 @@ def main(page_dir):
             else:
                 passed += 1
                 print(f"ok   {name} on the page ends the held scene; the log says [over]")
-    finally:
-        browser.close()
-        server.shutdown()
     return summary(passed, failed)
 
 

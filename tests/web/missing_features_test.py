@@ -7,7 +7,7 @@ without WebAssembly nothing can run; without WebAudio the demo plays without sou
 import sys
 
 from devtools import Browser
-from page_session import report, serve
+from page_session import report, served_page
 
 NO_WEBASSEMBLY = "This browser cannot run WebAssembly, which the demo needs."
 NO_WEBAUDIO = "This browser has no WebAudio: the demo plays without sound."
@@ -27,31 +27,22 @@ def visit_without(page, feature_removed, query=""):
 
 
 def main(page_dir):
-    server = serve(page_dir)
-    page = f"http://127.0.0.1:{server.server_port}/index.html"
     checks = []
-    try:
-        browser = visit_without(page, "delete WebAssembly;")
-        try:
+    with served_page(page_dir) as page:
+        with visit_without(page, "delete WebAssembly;") as browser:
             shown = browser.evaluate("(document.getElementById('status') || {}).textContent")
-        finally:
-            browser.close()
-        checks.append((f"without WebAssembly the page says so ({shown!r})", shown == NO_WEBASSEMBLY))
+        checks.append((f"without WebAssembly the page says so ({shown!r})",
+                       shown == NO_WEBASSEMBLY))
 
-        browser = visit_without(page, "delete window.AudioContext; delete window.webkitAudioContext;",
-                                "?sound=44&seed=1&stop-at=2000")
-        try:
+        with visit_without(page, "delete window.AudioContext; delete window.webkitAudioContext;",
+                           "?sound=44&seed=1&stop-at=2000") as browser:
             ended = browser.wait_for_log("[over]", 60)
             shown = browser.evaluate("(document.getElementById('no-audio') || {}).textContent")
             frames = int(browser.evaluate(f"+({CANVAS}.dataset.framesPresented || 0)"))
-        finally:
-            browser.close()
         checks.append((f"without WebAudio the page says so ({shown!r}), the program's box "
                        f"too, and the demo plays ({frames} frames)",
                        shown == NO_WEBAUDIO and frames >= 60 and ended
                        and len(browser.boxes) == 1 and browser.boxes[0].startswith(NO_SOUND_BOX)))
-    finally:
-        server.shutdown()
     return report(checks)
 
 

@@ -1,5 +1,6 @@
 """What every page test shares: the built page served on 127.0.0.1, and the closing count."""
 
+import contextlib
 import functools
 import http.server
 import threading
@@ -10,11 +11,16 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
-def serve(folder):
+@contextlib.contextmanager
+def served_page(folder):
+    """The folder served while the block runs; its index.html's address."""
     handler = functools.partial(QuietHandler, directory=folder)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server
+    try:
+        yield f"http://127.0.0.1:{server.server_port}/index.html"
+    finally:
+        server.shutdown()
 
 
 def summary(passed, failed):

@@ -12,7 +12,7 @@ import sys
 
 from devtools import Browser
 from held_scenes_test import differing_pixels, held_page_shot, native_frames
-from page_session import report, serve
+from page_session import report, served_page
 
 CANVAS = "document.getElementById('screen')"
 HOLD = "3:3000"  # a scene with a caption
@@ -57,41 +57,30 @@ def seconds_heard(browser, url):
 
 
 def main(page_dir, program, work_dir):
-    server = serve(page_dir)
-    page = f"http://127.0.0.1:{server.server_port}/index.html"
-    held = f"{page}?hold={HOLD}&sound=off&seed=1"
     checks = []
-    browser = Browser(1280, 960)
-    try:
-        differing = doubled_page(browser, held, program, os.path.join(work_dir, "doubled"))
-        checks.append((f"1280 x 960: the native frame doubled, pixel for pixel ({differing} "
-                       "differ)", differing == 0 and canvas_place(browser)[4] == "pixelated"))
-    finally:
-        browser.close()
+    with served_page(page_dir) as page:
+        held = f"{page}?hold={HOLD}&sound=off&seed=1"
+        with Browser(1280, 960) as browser:
+            differing = doubled_page(browser, held, program, os.path.join(work_dir, "doubled"))
+            checks.append((f"1280 x 960: the native frame doubled, pixel for pixel ({differing} "
+                           "differ)", differing == 0 and canvas_place(browser)[4] == "pixelated"))
 
-    browser = Browser(1000, 700)
-    try:
-        browser.call("Page.navigate", url=held)
-        browser.wait_for(f"+({CANVAS}.dataset.framesPresented || 0) >= 5", 60)
-        left, top, width, height, rendering = canvas_place(browser)
-        checks.append((f"1000 x 700: 4:3 between bars, smoothed ({left}, {top}, {width} x "
-                       f"{height}, {rendering})",
-                       abs(width / height - 4 / 3) < 0.01 and height == 700
-                       and abs(left - (1000 - width) / 2) <= 1 and top == 0
-                       and rendering == "auto"))
-    finally:
-        browser.close()
+        with Browser(1000, 700) as browser:
+            browser.call("Page.navigate", url=held)
+            browser.wait_for(f"+({CANVAS}.dataset.framesPresented || 0) >= 5", 60)
+            left, top, width, height, rendering = canvas_place(browser)
+            checks.append((f"1000 x 700: 4:3 between bars, smoothed ({left}, {top}, {width} x "
+                           f"{height}, {rendering})",
+                           abs(width / height - 4 / 3) < 0.01 and height == 700
+                           and abs(left - (1000 - width) / 2) <= 1 and top == 0
+                           and rendering == "auto"))
 
-    browser = Browser(640, 480)
-    try:
-        browser.call("Page.addScriptToEvaluateOnNewDocument", source=FORCE_48_KHZ)
-        ended, heard = seconds_heard(
-            browser, f"{page}?sound=44&seed=1&stop-at={PLAYED_SECONDS * 1000}")
-        checks.append((f"at 48 kHz, {PLAYED_SECONDS} s of the demo play {heard:.2f} s of sound",
-                       ended and abs(heard - PLAYED_SECONDS) <= SECONDS_TOLERATED))
-    finally:
-        browser.close()
-        server.shutdown()
+        with Browser(640, 480) as browser:
+            browser.call("Page.addScriptToEvaluateOnNewDocument", source=FORCE_48_KHZ)
+            ended, heard = seconds_heard(
+                browser, f"{page}?sound=44&seed=1&stop-at={PLAYED_SECONDS * 1000}")
+            checks.append((f"at 48 kHz, {PLAYED_SECONDS} s of the demo play {heard:.2f} s of "
+                           "sound", ended and abs(heard - PLAYED_SECONDS) <= SECONDS_TOLERATED))
     return report(checks)
 
 

@@ -10,7 +10,7 @@ import subprocess
 import sys
 
 from devtools import Browser
-from page_session import report, serve
+from page_session import report, served_page
 
 KEY = "LumaPlatform/HKEY_CURRENT_USER.reg"
 SOUND_LEFT_OFF = "Glimmerfall: sound is off"
@@ -34,11 +34,8 @@ def visit(browser, url):
 
 
 def main(page_dir, program, work_dir):
-    server = serve(page_dir)
-    browser = Browser(640, 480)
-    page = f"http://127.0.0.1:{server.server_port}/index.html"
     checks = []
-    try:
+    with served_page(page_dir) as page, Browser(640, 480) as browser:
         visit(browser, page + "?sound=44&seed=1&stop-at=300")
         kept = browser.evaluate(f"localStorage.getItem('{KEY}')")
         expected = native_settings(program, ["--sound", "44", "--seed", "1", "--stop-at", "300"],
@@ -57,9 +54,6 @@ def main(page_dir, program, work_dir):
         visit(browser, page + "?sound=44&seed=1&stop-at=300&reset-settings")
         checks.append(("--reset-settings forgets them",
                        browser.evaluate(f"localStorage.getItem('{KEY}')") == expected))
-    finally:
-        browser.close()
-        server.shutdown()
     return report(checks)
 
 

@@ -13,7 +13,7 @@ import time
 import wave
 
 from devtools import Browser
-from page_session import report, serve
+from page_session import report, served_page
 
 LEAST_FRAMES_PER_SECOND = 55
 # The page's device plays on for a block or two while the program waits for the end.
@@ -33,28 +33,22 @@ def native_song(program, folder):
 
 def main(page_dir, program, work_dir):
     song_seconds, native_peak = native_song(program, work_dir)
-    server = serve(page_dir)
-    browser = Browser(640, 480)
-    try:
-        browser.call("Page.navigate",
-                     url=f"http://127.0.0.1:{server.server_port}/index.html?sound=44&seed=1")
+    with served_page(page_dir) as page, Browser(640, 480) as browser:
+        browser.call("Page.navigate", url=f"{page}?sound=44&seed=1")
         deadline = time.monotonic() + song_seconds + 60
         while "[over]" not in browser.console and time.monotonic() < deadline:
             time.sleep(0.5)
             browser.evaluate("0")
-        page = browser.evaluate("Object.assign({}, document.getElementById('screen').dataset)")
+        shown = browser.evaluate("Object.assign({}, document.getElementById('screen').dataset)")
         log = [line for line in browser.console if line.strip()]
-    finally:
-        browser.close()
-        server.shutdown()
 
-    played_seconds = int(page.get("audioFramesPlayed", 0)) / int(page.get("audioRate", 1))
-    frames = int(page.get("framesPresented", 0))
-    peak = int(page.get("audioPeak", 0))
+    played_seconds = int(shown.get("audioFramesPlayed", 0)) / int(shown.get("audioRate", 1))
+    frames = int(shown.get("framesPresented", 0))
+    peak = int(shown.get("audioPeak", 0))
     print(f"native song {song_seconds:.2f} s, peak {native_peak}; page played "
-          f"{played_seconds:.2f} s at {page.get('audioRate')} Hz, peak {peak}, "
+          f"{played_seconds:.2f} s at {shown.get('audioRate')} Hz, peak {peak}, "
           f"{frames} frames ({frames / song_seconds:.1f} per second of song), "
-          f"{page.get('audioFramesMissed')} frames of gaps")
+          f"{shown.get('audioFramesMissed')} frames of gaps")
     checks = [
         ("the log's last line is [over]", bool(log) and log[-1] == "[over]"),
         ("the page played the song's length",
@@ -63,7 +57,7 @@ def main(page_dir, program, work_dir):
          frames >= LEAST_FRAMES_PER_SECOND * song_seconds),
         ("the sound is as loud as the native run's, within a half",
          native_peak / 2 <= peak <= native_peak * 3 / 2),
-        ("no gap in the sound", page.get("audioFramesMissed") == "0"),
+        ("no gap in the sound", shown.get("audioFramesMissed") == "0"),
     ]
     return report(checks)
 
