@@ -149,9 +149,9 @@ class Browser:
             time.sleep(0.1)
         return True
 
-    def press(self, key, code, virtual_key, text="", alt=False):
+    def press(self, key, code, virtual_key, text="", alt=False, ctrl=False):
         """A key pressed and let go, as the keyboard would."""
-        modifiers = 1 if alt else 0
+        modifiers = (1 if alt else 0) | (2 if ctrl else 0)
         self.call("Input.dispatchKeyEvent", type="keyDown", key=key, code=code,
                   windowsVirtualKeyCode=virtual_key, text=text, modifiers=modifiers)
         self.call("Input.dispatchKeyEvent", type="keyUp", key=key, code=code,

@@ -1,7 +1,7 @@
 """The settings dialog on the canvas, answered with the mouse and with keys; its button is the
 gesture a browser waits for before it plays sound or goes full screen. When the program ends
 the page says so and a click plays the demo again; a media file missing from the page's data
-behaves as on the desktop.
+behaves as on the desktop; a mistyped option in the address is named on the page.
 
     dialog_test.py PAGE_DIR
 """
@@ -62,16 +62,19 @@ def main(page_dir):
         browser.press("Enter", "Enter", 13)
         # The song begins quietly: wait for a sample that is not silence.
         browser.wait_for(f"+({CANVAS}.dataset.audioPeak || 0) > 0", 30)
-        checks.append(("Enter takes the dialog's choice (22 kHz): sound plays at once, in the "
-                       "page", browser.evaluate("!document.fullscreenElement")
-                       and note(browser, "sound-waits") == ""))
-        browser.wait_for_log("[over]", 60)
+        checks.append(("Enter takes the dialog's preset (sound on): sound plays at once, in the "
+                       "page, to the stop", browser.evaluate("!document.fullscreenElement")
+                       and note(browser, "sound-waits") == ""
+                       and browser.wait_for_log("[over]", 60)))
 
         open_page(browser, page + "?seed=1&window")
+        # The browser's shortcut Ctrl+J types nothing: were it "j", it would press "&Ja".
+        browser.press("j", "KeyJ", 74, "j", ctrl=True)
         browser.press("n", "KeyN", 78, "n", alt=True)
         ended = browser.wait_for(f"{CANVAS}.dataset.ended", 30)
-        checks.append(("Alt+N says no: the program ends and the page says so",
-                       ended == "0" and note(browser, "over") ==
+        started = any(line.startswith("Initializing DirectDraw") for line in browser.console)
+        checks.append(("Ctrl+J is no answer; Alt+N says no: the program ends and the page says so",
+                       ended == "0" and not started and note(browser, "over") ==
                        "The demo is over. Click to play it again."))
         browser.click(320, 240)
         browser.wait_for(f"{CANVAS}.dataset.dialogButtons", 60)
@@ -89,8 +92,15 @@ def main(page_dir):
         checks.append(("options in the address: the page asks for a click, and the click "
                        "starts the sound and the picture",
                        waiting == "Click the page to hear the sound." and silent
-                       and note(browser, "sound-waits") == ""))
-        browser.wait_for_log("[over]", 60)
+                       and note(browser, "sound-waits") == ""
+                       and browser.wait_for_log("[over]", 60)))
+
+        browser.call("Page.navigate", url=page + "?sond=44")
+        ended = browser.wait_for(f"{CANVAS}.dataset.ended", 60)
+        checks.append(("a mistyped option: the page says which, and that the demo stopped",
+                       ended == "2" and note(browser, "over") ==
+                       "The demo stopped: Glimmerfall: unknown option --sond (see Glimmerfall "
+                       "--help). Click to try again."))
 
         open_page(browser, page + "?seed=1&window&hold=4:1000&stop-at=1500")
         browser.evaluate("FS.unlink('/Media/TLife.tga')")

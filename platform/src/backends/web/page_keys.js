@@ -10,11 +10,18 @@ window.addEventListener('keydown', event => {
     event.preventDefault();
     return;
   }
-  // A key's text is one character; named keys (Enter, Escape, arrows) type none.
-  const text = [...event.key].length === 1 ? event.key : '';
-  Module['pendingKeys'].push(
-      {virtualKey: event.keyCode, text: text, shift: event.shiftKey, alt: event.altKey});
-  // Tab moves through a dialog's buttons, not through the page.
-  if (event.key === 'Tab')
+  // A key's text is one character; named keys (Enter, Escape, arrows) and the browser's
+  // shortcuts (Ctrl+J, Cmd+D) type none.
+  const typed = [...event.key].length === 1 && !event.ctrlKey && !event.metaKey;
+  Module['pendingKeys'].push({
+    virtualKey: event.keyCode,
+    text: typed ? event.key : '',
+    shift: event.shiftKey,
+    alt: event.altKey,
+  });
+  // Tab moves through a dialog's buttons, not through the page; Alt+letter presses a button
+  // rather than opening the browser's menus or address bar.
+  const dialogShown = Module['pendingPointer'] !== null;
+  if (event.key === 'Tab' || (event.altKey && dialogShown))
     event.preventDefault();
 });

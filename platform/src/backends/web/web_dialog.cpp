@@ -96,6 +96,7 @@ bool runWebDialog(Dialog& dialog) {
     DialogInput input(dialog, painter);
     PixelImage picture;
     std::vector<uint32_t> rgba;
+    forgetPageKeys();
     startTakingPointer();
     setDialogButtons(buttonsOf(dialog, painter).c_str());
     bool repaint = true;

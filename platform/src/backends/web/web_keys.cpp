@@ -25,6 +25,8 @@ EM_JS(bool, takeQueuedKey, (int* virtualKey, char* text, int textSize, bool* shi
     return true;
 });
 
+EM_JS(void, clearQueuedKeys, (), { Module.pendingKeys.length = 0; });
+
 } // namespace
 
 bool takePageKey(PageKey& key) {
@@ -42,5 +44,7 @@ void deliverPageKeys(InputSink& sink) {
     while (takePageKey(key))
         sink.keyDown(key.virtualKey, key.text, key.alt);
 }
+
+void forgetPageKeys() { clearQueuedKeys(); }
 
 } // namespace luma

@@ -20,4 +20,8 @@ bool takePageKey(PageKey& key);
 // Hands every key pressed on the page since the last call to `sink`.
 void deliverPageKeys(InputSink& sink);
 
+// Drops the keys pressed so far: an Escape pressed while the page loaded must not answer the
+// dialog that follows.
+void forgetPageKeys();
+
 } // namespace luma

@@ -50,6 +50,13 @@ EM_ASYNC_JS(void, nextAnimationFrame, (), {
     await new Promise(function(resolve) { requestAnimationFrame(function() { resolve(); }); });
 });
 
+// Places the canvas on a rectangle of the viewport given in device pixels.
+void placeInDevicePixels(const PlacedRect& placed, bool sharp) {
+    double scale = devicePixelsPerCssPixel();
+    placeCanvas(placed.x / scale, placed.y / scale, placed.width / scale, placed.height / scale,
+                sharp);
+}
+
 } // namespace
 
 void viewportSize(int& width, int& height) {
@@ -65,21 +72,22 @@ void showOnCanvas(const uint32_t* rgba, int width, int height) {
     if (outputWidth <= 0 || outputHeight <= 0)
         return;
     PlacedRect placed = letterbox(outputWidth, outputHeight, width, height, integerScaling());
-    double scale = devicePixelsPerCssPixel();
-    placeCanvas(placed.x / scale, placed.y / scale, placed.width / scale, placed.height / scale,
-                isWholeMultiple(placed, width, height));
+    placeInDevicePixels(placed, isWholeMultiple(placed, width, height));
 }
 
 void showCentredOnCanvas(const uint32_t* rgba, int width, int height, int scale) {
     putCanvasPixels(rgba, width, height);
     int outputWidth = 0, outputHeight = 0;
     viewportSize(outputWidth, outputHeight);
-    double devicePixels = devicePixelsPerCssPixel();
-    int shownWidth = width * scale, shownHeight = height * scale;
+    if (outputWidth <= 0 || outputHeight <= 0)
+        return;
+    PlacedRect placed;
+    placed.width = width * scale;
+    placed.height = height * scale;
     // On whole device pixels, so that every square stays sharp.
-    int left = (outputWidth - shownWidth) / 2, top = (outputHeight - shownHeight) / 2;
-    placeCanvas(left / devicePixels, top / devicePixels, shownWidth / devicePixels,
-                shownHeight / devicePixels, true);
+    placed.x = (outputWidth - placed.width) / 2;
+    placed.y = (outputHeight - placed.height) / 2;
+    placeInDevicePixels(placed, true);
 }
 
 void countPresentedFrame(uint64_t framesPresented) {
