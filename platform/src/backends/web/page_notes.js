@@ -39,9 +39,9 @@ Module['pageEnded'] = status => {
   Module['showNote']('over', status === 0 ?
       'The demo is over. Click to play it again.' :
       `The demo stopped: ${Module['lastComplaint'] || 'status ' + status}. Click to try again.`);
-  const reload = () => window.location.reload();
-  window.addEventListener('pointerdown', () => window.addEventListener('click', reload, {once: true}),
-                          {once: true});
+  const reloadOnClick = () =>
+      window.addEventListener('click', () => window.location.reload(), {once: true});
+  window.addEventListener('pointerdown', reloadOnClick, {once: true});
 };
 
 // A program that stops before its first frame (an option it does not know) returns from main at
